@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the windows need.
+# Idempotent and quiet when everything is already there.
+set -euo pipefail
+packages=(g++ clang cmake ninja-build pkg-config libxlsxwriter-dev qt6-base-dev libgtest-dev
+          xvfb xauth python3 python3-openpyxl)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq >/dev/null || true
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,13 @@
+#pragma once
+// Text inside the program is CP1251 bytes (one byte, one character); UTF-8 is
+// used only at the edges: workbook strings, paths, the terminal, the windows.
+#include <string>
+#include <string_view>
+
+namespace tabulizer {
+
+std::string Cp1251ToUtf8(std::string_view cp1251);
+// Characters without a CP1251 form become '?'.
+std::string Utf8ToCp1251(std::string_view utf8);
+
+}  // namespace tabulizer

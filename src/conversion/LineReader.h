@@ -1,0 +1,55 @@
+#pragma once
+// GetStr: hands the conversion run one input line per call through a look-ahead
+// window of up to 20 lines, and tells by flags what the line is.
+#include <array>
+#include <memory>
+#include <string>
+
+#include "common/Int16.h"
+#include "description/DocumentDescription.h"
+
+namespace tabulizer {
+
+class InputFile;  // buffered line source
+
+// Flags about the line just handed out; held by the run, set by the reader.
+struct LineFlags {
+    bool IsEnd = false;
+    bool IsPage = false;
+    bool IsSep = false;
+    bool IsPS = false;
+    bool IsFix = false;
+    i16 FixIdx = 0;
+};
+
+class LineReader {
+public:
+    // `inInf` is the run's flag "the information part is being written": fixed
+    // lines and the postscript are recognised only there.
+    LineReader(const DocumentDescription& description, RunState& run, LineFlags& flags,
+               const bool& inInf);
+    ~LineReader();
+
+    void Open(const std::string& utf8Path);  // Failure 53 / 75 / 57
+    void Close();
+
+    void GetStr();
+    // The line handed out last: BufStr[CurStep], filled with blanks to MaxLStr.
+    std::string& Current();
+
+    i16 CountTest = 0;  // fixed lines to test, plus 1 for a postscript
+
+private:
+    void Classify(std::string& line);
+
+    const DocumentDescription& description_;
+    RunState& run_;
+    LineFlags& flags_;
+    const bool& inInf_;
+    std::unique_ptr<InputFile> input_;
+    std::array<std::string, 20> bufStr_{};
+    i16 nBuf_ = 0;
+    bool eofIn_ = false;
+};
+
+}  // namespace tabulizer

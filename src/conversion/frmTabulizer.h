@@ -1,0 +1,34 @@
+#pragma once
+// The conversion window: loading it runs the whole conversion of the input
+// document into a workbook and ends the program on every path.
+#include "description/DocumentDescription.h"
+#include "ui/Controls.h"
+#include "ui/Host.h"
+
+namespace tabulizer {
+
+class frmTabulizer : public ui::Window {
+public:
+    frmTabulizer(DocumentDescription& description, RunState& run, ui::Host& host);
+    ~frmTabulizer() override;
+
+    // The run. Ends with ProgramExit: 0 when the workbook was saved or handed over,
+    // non-zero after a failure or a cancel.
+    [[noreturn]] void Form_Load();
+    void ButExit_Click();
+
+    ui::Control lbLine{*this, ui::ControlKind::Label, "lbLine"};
+    ui::Control txtCountLine{*this, ui::ControlKind::TextBox, "txtCountLine"};
+    ui::Control lbList{*this, ui::ControlKind::Label, "lbList"};
+    ui::Control txtCount{*this, ui::ControlKind::TextBox, "txtCount"};
+    ui::Control ButExit{*this, ui::ControlKind::Button, "ButExit"};
+
+private:
+    class Run;
+    DocumentDescription& description_;
+    RunState& run_;
+    ui::Host& host_;
+    Run* active_ = nullptr;  // the run in progress, for the cancel handler
+};
+
+}  // namespace tabulizer

@@ -1,0 +1,97 @@
+#pragma once
+// Plain models of the controls a window shows. The logic of a window owns them and
+// writes their properties; a front end (ui/qt) draws them and calls the handlers.
+// Positions and sizes are in twips (15 twips = 1 pixel).
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tabulizer::ui {
+
+struct Rect {
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+};
+
+enum class ControlKind { Button, Label, TextBox, CheckBox, OptionButton, Panel, Picture };
+
+class Window;
+
+class Control {
+public:
+    Control(Window& owner, ControlKind kind, std::string name, Control* parent = nullptr);
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    Window& Owner() const { return owner_; }
+    ControlKind Kind() const { return kind_; }
+    const std::string& Name() const { return name_; }
+    Control* Parent() const { return parent_; }
+
+    // Caption of buttons, labels, check boxes and options; text of text boxes (UTF-8).
+    std::string Caption;
+    std::string ToolTip;
+    std::string Picture;  // resource name of a picture button or picture box
+    Rect Geometry;
+    bool Visible = true;
+    bool Enabled = true;
+    bool MultiLine = false;
+    // Check box: 0 unchecked, 1 checked. Option button: 0 off, 1 on.
+    int Value = 0;
+    // Options in the same parent panel form one group.
+
+    // Text box text; setting it runs OnChange when it differs.
+    const std::string& Text() const { return text_; }
+    void SetText(std::string text);
+
+    // Check box / option value with its click handling (as a user click would).
+    void SetValue(int value);
+
+    void SetFocus();
+    bool HasFocus() const;
+
+    std::function<void()> OnClick;
+    std::function<void()> OnChange;
+    std::function<void()> OnEnter;  // the Enter key in a text box
+
+    // What a front end calls when the user acts.
+    void Click();
+    void PressEnter();
+
+private:
+    Window& owner_;
+    ControlKind kind_;
+    std::string name_;
+    Control* parent_;
+    std::string text_;
+};
+
+class Window {
+public:
+    explicit Window(std::string name) : name_(std::move(name)) {}
+    virtual ~Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    const std::string& Name() const { return name_; }
+    std::string Caption;
+    Rect Geometry;
+    std::string BackgroundPicture;
+    bool Visible = false;
+    bool Minimized = false;
+
+    const std::vector<Control*>& Controls() const { return controls_; }
+    Control* Find(const std::string& name) const;
+    Control* Focus() const { return focus_; }
+    void SetFocus(Control* control) { focus_ = control; }
+
+    // Called by the host when the user closes the window with its frame button.
+    std::function<void()> OnClose;
+
+private:
+    friend class Control;
+    std::string name_;
+    std::vector<Control*> controls_;
+    Control* focus_ = nullptr;
+};
+
+}  // namespace tabulizer::ui

@@ -1,0 +1,44 @@
+#pragma once
+// What the logic of the windows asks of its surroundings: message boxes, file
+// dialogs, showing and hiding windows, processing pending events and ending the
+// program. The Qt front end, the console (batch) and the tests each provide one.
+#include <string>
+#include <string_view>
+
+namespace tabulizer::ui {
+
+class Window;
+
+enum class Buttons { Ok, YesNo };
+enum class Icon { Question, Information, Critical };
+enum class Answer { Ok, Yes, No };
+
+// Ending the program unwinds to main() (or the front end's event dispatch), which
+// turns it into the exit status. Nothing below main() calls exit().
+struct ProgramExit {
+    int status;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    virtual Answer MessageBox(std::string_view text, Buttons buttons, Icon icon = Icon::Question) = 0;
+    // The chosen path (UTF-8), or empty when cancelled. `filter` is "Описание|*.ext" pairs.
+    virtual std::string OpenFileDialog(std::string_view title, std::string_view filter) = 0;
+    virtual std::string SaveFileDialog(std::string_view title, std::string_view filter) = 0;
+
+    virtual void Show(Window& window) = 0;
+    virtual void Hide(Window& window) = 0;
+    virtual void Unload(Window& window) = 0;
+    // Run pending window events (the cancel button of a long conversion).
+    virtual void ProcessEvents() = 0;
+    // Progress of a long conversion, for hosts that show it elsewhere than in the window.
+    virtual void Progress(int rows, int sheets) { (void)rows; (void)sheets; }
+    // Hand a finished workbook to the desktop's spreadsheet application.
+    virtual bool OpenInDesktop(const std::string& path) = 0;
+
+    [[noreturn]] void EndProgram(int status) { throw ProgramExit{status}; }
+};
+
+}  // namespace tabulizer::ui
