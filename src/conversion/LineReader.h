@@ -40,7 +40,14 @@ public:
     i16 CountTest = 0;  // fixed lines to test, plus 1 for a postscript
 
 private:
+    i16 WindowLength() const;
+    bool FillWindow(i16 window);
+    std::string& HandOutOldest(i16 window);
+    void HandOutAgain();
     void Classify(std::string& line);
+    bool IsSeparator(const std::string& line) const;
+    void TestFixedLines(const std::string& line);
+    void FillToWidth(std::string& line) const;
 
     const DocumentDescription& description_;
     RunState& run_;
@@ -48,8 +55,10 @@ private:
     const bool& inInf_;
     std::unique_ptr<InputFile> input_;
     std::array<std::string, 20> bufStr_{};
-    i16 nBuf_ = 0;
+    i16 nBuf_ = 0;      // lines read into the window and not yet handed out
     bool eofIn_ = false;
+    i16 head_ = 0;      // slot of the oldest line not yet handed out
+    bool currentIsSep_ = false;  // the line handed out last is a separator
 };
 
 }  // namespace tabulizer

@@ -1,0 +1,12 @@
+#pragma once
+// Cutting the current line into the cells of row NRow along CurPoz.
+#include "conversion/RunContext.h"
+
+namespace tabulizer {
+
+// Writes the non-blank cells of the current line. `blankDividers`: replace the
+// vertical table line characters (PozDiv) by blanks first (cap and information
+// lines). Merges the cells of cap blocks (MergeCl) and of fixed lines.
+void PutStr(RunContext& ctx, bool blankDividers);
+
+}  // namespace tabulizer

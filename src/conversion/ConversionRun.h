@@ -1,0 +1,48 @@
+#pragma once
+// The conversion of the whole input document into one workbook, one sheet per
+// page: title, cap and information part of each page, the page end with its
+// formatting and postscript, and the end of input.
+#include <functional>
+#include <string>
+
+#include "conversion/RunContext.h"
+
+namespace tabulizer {
+
+class ConversionRun {
+public:
+    enum class Result { Saved, HandedOver, Cancelled };
+
+    // `wait` is called after every information line (keeps the window responsive);
+    // `showProgress` receives the rows and finished sheets to display.
+    ConversionRun(DocumentDescription& description, RunState& run, ui::Host& host);
+
+    // Runs to the end of the input. Failures raise Failure; `saving()` tells whether
+    // the failure happened while the workbook was written.
+    Result Execute();
+    // Closes the workbook and quits the spreadsheet application (also after a failure).
+    void CloseAndQuit() noexcept;
+
+    bool saving() const { return saving_; }
+    RunContext& context() { return ctx_; }
+
+    std::function<void()> wait;
+    std::function<void(i16 rows, i16 sheets)> showProgress;
+    std::function<void(i16 sheets)> showSheets;
+
+private:
+    void Start();
+    // Each returns false when the input ended inside it.
+    bool Title();
+    bool Cap();
+    void Information();
+    void PageEnd();
+    void Postscript();
+    Result EndOfInput();
+    void GetStrOfTitle();
+
+    RunContext ctx_;
+    bool saving_ = false;
+};
+
+}  // namespace tabulizer

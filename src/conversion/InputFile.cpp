@@ -1,0 +1,87 @@
+#include "conversion/InputFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "common/Failure.h"
+
+namespace tabulizer {
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+[[noreturn]] void Fail(int code, const std::string& path, int err) {
+    throw Failure(code, "input file " + path + ": " + std::strerror(err));
+}
+
+}  // namespace
+
+InputFile::InputFile(const std::string& utf8Path) : buffer_(kBufferSize) {
+    fd_ = ::open(utf8Path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
+        const int err = errno;
+        Fail(err == ENOENT || err == ENOTDIR ? kFileNotFound : kPathAccessError, utf8Path, err);
+    }
+    // A directory opens for reading on this platform but holds no lines.
+    struct stat info {};
+    const int err = ::fstat(fd_, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
+    if (err != 0) {
+        ::close(fd_);
+        fd_ = -1;
+        Fail(kPathAccessError, utf8Path, err);
+    }
+}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool InputFile::Refill() {
+    if (endOfFile_) return false;
+    ssize_t got;
+    do {
+        got = ::read(fd_, buffer_.data(), buffer_.size());
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) throw Failure(kDeviceIoError, std::string("reading input: ") + std::strerror(errno));
+    pos_ = 0;
+    len_ = static_cast<std::size_t>(got);
+    endOfFile_ = got == 0;
+    return !endOfFile_;
+}
+
+// CR LF is one line end even when the buffer boundary falls between the two.
+void InputFile::SkipLfAfterCr() {
+    if (!afterCr_) return;
+    if (pos_ == len_ && !Refill()) return;
+    afterCr_ = false;
+    if (buffer_[pos_] == '\n') ++pos_;
+}
+
+bool InputFile::AtEnd() {
+    SkipLfAfterCr();
+    return pos_ == len_ && !Refill();
+}
+
+void InputFile::ReadLine(std::string& line) {
+    SkipLfAfterCr();
+    line.clear();
+    while (pos_ < len_ || Refill()) {
+        const char* begin = buffer_.data() + pos_;
+        const char* end = buffer_.data() + len_;
+        const char* stop = std::find_if(begin, end, [](char c) { return c == '\r' || c == '\n'; });
+        line.append(begin, stop);
+        if (stop != end) {
+            afterCr_ = *stop == '\r';
+            pos_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
+            return;
+        }
+        pos_ = len_;
+    }
+}
+
+}  // namespace tabulizer

@@ -1,0 +1,38 @@
+#pragma once
+// The input document as a source of text lines, read through a large buffer so
+// that a long report costs one system call per 64 KiB, not one per line.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tabulizer {
+
+class InputFile {
+public:
+    // Opens the file for reading. Failure 53 when it does not exist, 75 when it is
+    // a directory or cannot be opened for reading.
+    explicit InputFile(const std::string& utf8Path);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // True when no further line can be read. A line end that closes the file
+    // does not open an empty line after it. Failure 57 on a read error.
+    bool AtEnd();
+    // The next line without its line end (CR LF, LF or a lone CR). Bytes are
+    // taken as they are, NUL included. Call only when AtEnd() is false.
+    void ReadLine(std::string& line);
+
+private:
+    bool Refill();
+    void SkipLfAfterCr();
+
+    int fd_ = -1;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t len_ = 0;
+    bool endOfFile_ = false;
+    bool afterCr_ = false;  // the last line ended at CR: a following LF belongs to it
+};
+
+}  // namespace tabulizer
