@@ -24,7 +24,9 @@ public:
     virtual ~Host() = default;
 
     virtual Answer MessageBox(std::string_view text, Buttons buttons, Icon icon = Icon::Question) = 0;
-    // The chosen path (UTF-8), or empty when cancelled. `filter` is "Описание|*.ext" pairs.
+    // The chosen path (UTF-8), or empty when cancelled. `filter` is "Описание|*.ext" pairs
+    // joined by "|"; one pair may list several patterns separated by ";"
+    // ("Файл (*.a *.b)|*.a;*.b"). An empty filter offers all files.
     virtual std::string OpenFileDialog(std::string_view title, std::string_view filter) = 0;
     virtual std::string SaveFileDialog(std::string_view title, std::string_view filter) = 0;
 
