@@ -1,0 +1,207 @@
+#include "ui/qt/ControlView.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "ui/qt/EventHook.h"
+#include "ui/qt/Pictures.h"
+#include "ui/qt/QtText.h"
+
+namespace tabulizer::qt {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+int ToPixels(int twips) { return twips / kTwipsPerPixel; }
+
+bool IsEnterKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool IsLeftRelease(const QEvent* event) {
+    return event->type() == QEvent::MouseButtonRelease &&
+           static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+}
+
+}  // namespace
+
+ControlView::ControlView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher)
+    : model_(model), dispatcher_(dispatcher) {
+    widget_ = CreateWidget(parent);
+    widget_->setObjectName(ToQt(model_.Name()));
+    ConnectSignals();
+    Sync();
+}
+
+QWidget* ControlView::CreateWidget(QWidget* parent) {
+    switch (model_.Kind()) {
+    case ui::ControlKind::Button: return new QPushButton(parent);
+    case ui::ControlKind::CheckBox: return new QCheckBox(parent);
+    case ui::ControlKind::OptionButton: {
+        // The model keeps options of one panel exclusive and may switch them all
+        // off; Qt's own exclusivity would refuse that, so the widget just shows
+        // the model's value.
+        auto* option = new QRadioButton(parent);
+        option->setAutoExclusive(false);
+        return option;
+    }
+    case ui::ControlKind::Panel: return new QGroupBox(parent);
+    case ui::ControlKind::TextBox:
+        if (model_.MultiLine) return new QPlainTextEdit(parent);
+        return new QLineEdit(parent);
+    case ui::ControlKind::Label:
+    case ui::ControlKind::Picture: break;
+    }
+    auto* label = new QLabel(parent);
+    label->setWordWrap(model_.Kind() == ui::ControlKind::Label);
+    return label;
+}
+
+void ControlView::ConnectSignals() {
+    if (auto* button = qobject_cast<QAbstractButton*>(widget_)) {
+        QObject::connect(button, &QAbstractButton::clicked, button, [this] {
+            if (!detached_) dispatcher_.Forward([this] { model_.Click(); });
+        });
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        // textEdited comes from the user only, never from setText.
+        QObject::connect(line, &QLineEdit::textEdited, line, [this](const QString& text) { UserEdited(text); });
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, edit] {
+            if (!dispatcher_.Syncing()) UserEdited(edit->toPlainText());
+        });
+    }
+    auto* hook = new EventHook(widget_, [this](QObject*, QEvent* event) { return FilterInput(event); });
+    widget_->installEventFilter(hook);
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) edit->viewport()->installEventFilter(hook);
+}
+
+// Enter in a text box is the model's "Enter" and inserts nothing; a click on a
+// text box, label or picture is the model's click; gaining focus moves the
+// model's focus (no handler runs for that).
+bool ControlView::FilterInput(QEvent* event) {
+    if (detached_) return false;
+    const bool textBox = model_.Kind() == ui::ControlKind::TextBox;
+    if (textBox && IsEnterKey(event)) {
+        dispatcher_.Forward([this] { model_.PressEnter(); });
+        return true;
+    }
+    if (event->type() == QEvent::FocusIn) {
+        if (!dispatcher_.Syncing()) model_.SetFocus();
+        return false;
+    }
+    if (IsLeftRelease(event) && qobject_cast<QAbstractButton*>(widget_) == nullptr &&
+        model_.Kind() != ui::ControlKind::Panel) {
+        dispatcher_.Forward([this] { model_.Click(); });
+    }
+    return false;
+}
+
+void ControlView::UserEdited(const QString& widgetText) {
+    if (detached_) return;
+    if (ToDisplay(model_.Text()) == widgetText) return;
+    dispatcher_.Forward([this, text = FromDisplay(widgetText)] { model_.SetText(text); });
+}
+
+void ControlView::Sync() {
+    SyncCommon();
+    SyncGeometry();
+    SyncContent();
+}
+
+void ControlView::SyncCommon() {
+    if (widget_->isHidden() == model_.Visible) widget_->setVisible(model_.Visible);
+    if (widget_->testAttribute(Qt::WA_Disabled) == model_.Enabled) widget_->setEnabled(model_.Enabled);
+    const QString tip = ToQt(model_.ToolTip);
+    if (widget_->toolTip() != tip) widget_->setToolTip(tip);
+}
+
+void ControlView::SyncGeometry() {
+    const ui::Rect& g = model_.Geometry;
+    const QSize hint = widget_->sizeHint();
+    // A control the logic gave no size to keeps the size its content needs.
+    const QRect wanted(ToPixels(g.Left), ToPixels(g.Top), g.Width > 0 ? ToPixels(g.Width) : hint.width(),
+                       g.Height > 0 ? ToPixels(g.Height) : hint.height());
+    if (widget_->geometry() != wanted) widget_->setGeometry(wanted);
+}
+
+void ControlView::SyncContent() {
+    switch (model_.Kind()) {
+    case ui::ControlKind::Button:
+        SyncButtonText(static_cast<QAbstractButton*>(widget_));
+        SyncPicture();
+        SyncIconSize(static_cast<QAbstractButton*>(widget_));
+        return;
+    case ui::ControlKind::CheckBox:
+    case ui::ControlKind::OptionButton:
+        SyncButtonText(static_cast<QAbstractButton*>(widget_));
+        SyncCheck(static_cast<QAbstractButton*>(widget_));
+        return;
+    case ui::ControlKind::TextBox: SyncText(); return;
+    case ui::ControlKind::Panel: {
+        auto* panel = static_cast<QGroupBox*>(widget_);
+        const QString title = ToQt(model_.Caption);
+        if (panel->title() != title) panel->setTitle(title);
+        return;
+    }
+    case ui::ControlKind::Label: {
+        auto* label = static_cast<QLabel*>(widget_);
+        const QString text = ToDisplay(model_.Caption);
+        if (label->text() != text) label->setText(text);
+        return;
+    }
+    case ui::ControlKind::Picture: SyncPicture(); return;
+    }
+}
+
+void ControlView::SyncButtonText(QAbstractButton* button) {
+    const QString text = ToDisplay(model_.Caption);
+    if (button->text() != text) button->setText(text);
+}
+
+void ControlView::SyncCheck(QAbstractButton* button) {
+    const bool checked = model_.Value != 0;
+    if (button->isChecked() != checked) button->setChecked(checked);
+}
+
+void ControlView::SyncText() {
+    const QString text = ToDisplay(model_.Text());
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        if (line->text() != text) line->setText(text);
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        if (edit->toPlainText() != text) edit->setPlainText(text);
+    }
+}
+
+void ControlView::SyncPicture() {
+    if (picture_ == model_.Picture) return;
+    picture_ = model_.Picture;
+    const QPixmap picture = LoadPicture(picture_);
+    pictureSize_ = picture.size();
+    if (auto* button = qobject_cast<QPushButton*>(widget_)) {
+        button->setIcon(QIcon(picture));
+    } else if (auto* label = qobject_cast<QLabel*>(widget_)) {
+        label->setPixmap(picture);
+    }
+}
+
+// A picture larger than its button is shrunk to fit inside the button's frame.
+void ControlView::SyncIconSize(QAbstractButton* button) {
+    if (pictureSize_.isEmpty()) return;
+    constexpr int kFrame = 6;
+    const QSize room = (button->size() - QSize(kFrame, kFrame)).expandedTo(QSize(1, 1));
+    const QSize wanted = pictureSize_.boundedTo(room) == pictureSize_
+                             ? pictureSize_
+                             : pictureSize_.scaled(room, Qt::KeepAspectRatio);
+    if (button->iconSize() != wanted) button->setIconSize(wanted);
+}
+
+}  // namespace tabulizer::qt

@@ -1,0 +1,172 @@
+#include "ui/qt/QtHost.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
+#include <exception>
+
+#include "ui/qt/QtDialogs.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/WindowView.h"
+
+namespace tabulizer::qt {
+
+namespace {
+
+constexpr int kUnexpectedFailureStatus = 70;
+
+// Marks the widgets as being set from the models for as long as it lives.
+class SyncScope {
+public:
+    explicit SyncScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+    ~SyncScope() { flag_ = previous_; }
+    SyncScope(const SyncScope&) = delete;
+    SyncScope& operator=(const SyncScope&) = delete;
+
+private:
+    bool& flag_;
+    bool previous_;
+};
+
+}  // namespace
+
+QtHost::QtHost() : messageHook_(AskUser), fileHook_(ChooseFile) {}
+
+QtHost::~QtHost() = default;
+
+int QtHost::Run(const std::function<void()>& start) {
+    Forward(start);
+    if (exitStatus_) return *exitStatus_;
+    const int status = QApplication::exec();
+    return exitStatus_.value_or(status);
+}
+
+WindowView* QtHost::Find(const ui::Window& window) const {
+    auto found = views_.find(&window);
+    return found != views_.end() ? found->second.get() : nullptr;
+}
+
+// A window's widget is made the first time the window is shown.
+WindowView& QtHost::ViewFor(ui::Window& window) {
+    if (WindowView* view = Find(window)) return *view;
+    SyncScope scope(syncing_);
+    auto view = std::make_unique<WindowView>(window, *this);
+    WindowView& made = *view;
+    views_.emplace(&window, std::move(view));
+    return made;
+}
+
+QWidget* QtHost::WidgetOf(const ui::Window& window) const { return Find(window); }
+
+QWidget* QtHost::WidgetOf(const ui::Control& control) const {
+    WindowView* view = Find(control.Owner());
+    return view != nullptr ? view->WidgetOf(control) : nullptr;
+}
+
+// A modal dialog runs its own event loop, in which a handler may end the program;
+// the end is carried on here, outside Qt, as the ProgramExit the caller expects.
+ui::Answer QtHost::MessageBox(std::string_view text, ui::Buttons buttons, ui::Icon icon) {
+    ThrowIfEnding();
+    const ui::Answer answer = messageHook_(std::string(text), buttons, icon);
+    ThrowIfEnding();
+    return answer;
+}
+
+std::string QtHost::OpenFileDialog(std::string_view title, std::string_view filter) {
+    ThrowIfEnding();
+    std::string path = fileHook_(std::string(title), std::string(filter), false);
+    ThrowIfEnding();
+    return path;
+}
+
+std::string QtHost::SaveFileDialog(std::string_view title, std::string_view filter) {
+    ThrowIfEnding();
+    std::string path = fileHook_(std::string(title), std::string(filter), true);
+    ThrowIfEnding();
+    return path;
+}
+
+void QtHost::Show(ui::Window& window) {
+    WindowView& view = ViewFor(window);
+    window.Visible = true;
+    SyncScope scope(syncing_);
+    if (window.Minimized) {
+        view.showMinimized();
+    } else {
+        view.show();
+        view.activateWindow();
+    }
+    view.Sync();
+}
+
+void QtHost::Hide(ui::Window& window) {
+    window.Visible = false;
+    if (WindowView* view = Find(window)) view->hide();
+}
+
+// The widget may be inside the call of one of its own buttons, so it is deleted
+// once control is back in the event loop; it is cut off from the model at once.
+void QtHost::Unload(ui::Window& window) {
+    window.Visible = false;
+    auto found = views_.find(&window);
+    if (found == views_.end()) return;
+    WindowView* view = found->second.release();
+    views_.erase(found);
+    view->Detach();
+    view->hide();
+    view->deleteLater();
+}
+
+void QtHost::ProcessEvents() {
+    SyncShown();
+    QCoreApplication::processEvents();
+    ThrowIfEnding();
+}
+
+bool QtHost::OpenInDesktop(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQt(path)));
+}
+
+void QtHost::Forward(const std::function<void()>& action) {
+    if (exitStatus_) return;  // the program is ending: nothing more reaches the logic
+    try {
+        action();
+    } catch (const ui::ProgramExit& exit) {
+        CloseAndExit(exit.status);
+    } catch (const std::exception& failure) {
+        ReportUnexpected(failure.what());
+    } catch (...) {
+        ReportUnexpected("неизвестная ошибка");
+    }
+    if (!exitStatus_) SyncShown();
+}
+
+void QtHost::SyncShown() {
+    SyncScope scope(syncing_);
+    for (auto& [window, view] : views_)
+        if (window->Visible) view->Sync();
+}
+
+// The first status wins: a nested handler that ended the program makes the outer
+// ones end too, with the same status.
+void QtHost::CloseAndExit(int status) {
+    if (!exitStatus_) exitStatus_ = status;
+    for (auto& [window, view] : views_) view->hide();
+    QCoreApplication::exit(*exitStatus_);
+}
+
+void QtHost::ReportUnexpected(const std::string& what) {
+    exitStatus_ = kUnexpectedFailureStatus;  // no other event reaches the logic meanwhile
+    try {
+        messageHook_("Внутренняя ошибка программы:\n" + what, ui::Buttons::Ok, ui::Icon::Critical);
+    } catch (...) {
+        // The program ends all the same; nothing may escape into the event loop.
+    }
+    CloseAndExit(kUnexpectedFailureStatus);
+}
+
+void QtHost::ThrowIfEnding() const {
+    if (exitStatus_) throw ui::ProgramExit{*exitStatus_};
+}
+
+}  // namespace tabulizer::qt

@@ -1,0 +1,104 @@
+#include "ui/qt/WindowView.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+
+#include "ui/Host.h"
+#include "ui/qt/Pictures.h"
+#include "ui/qt/QtText.h"
+
+namespace tabulizer::qt {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kMargin = 8;  // around the controls of a window the logic gave no size
+
+}  // namespace
+
+WindowView::WindowView(ui::Window& model, Dispatcher& dispatcher)
+    : QWidget(nullptr), model_(model), dispatcher_(dispatcher) {
+    setObjectName(ToQt(model_.Name()));
+    for (ui::Control* control : model_.Controls()) Build(*control);
+    Sync();
+}
+
+WindowView::~WindowView() {
+    // The widgets go first, while the views whose functions their signals call
+    // still exist.
+    for (QObject* child : children())
+        if (child->isWidgetType()) delete child;
+}
+
+ControlView* WindowView::ViewOf(const ui::Control* control) const {
+    for (const auto& view : controls_)
+        if (&view->Model() == control) return view.get();
+    return nullptr;
+}
+
+// A control lives inside its panel, so the panel's widget is made first, whatever
+// the order in which the logic declared them.
+ControlView& WindowView::Build(ui::Control& control) {
+    if (ControlView* existing = ViewOf(&control)) return *existing;
+    QWidget* parent = this;
+    if (control.Parent() != nullptr) parent = Build(*control.Parent()).Widget();
+    controls_.push_back(std::make_unique<ControlView>(control, parent, dispatcher_));
+    return *controls_.back();
+}
+
+QWidget* WindowView::WidgetOf(const ui::Control& control) const {
+    ControlView* view = ViewOf(&control);
+    return view != nullptr ? view->Widget() : nullptr;
+}
+
+void WindowView::Sync() {
+    SyncFrame();
+    for (const auto& view : controls_) view->Sync();
+    SyncFocus();
+}
+
+void WindowView::Detach() {
+    for (const auto& view : controls_) view->Detach();
+    detached_ = true;
+}
+
+void WindowView::SyncFrame() {
+    const QString caption = ToQt(model_.Caption);
+    if (windowTitle() != caption) setWindowTitle(caption);
+    if (background_ != model_.BackgroundPicture) {
+        background_ = model_.BackgroundPicture;
+        backgroundPicture_ = LoadPicture(background_);
+        update();
+    }
+    QSize wanted(model_.Geometry.Width / kTwipsPerPixel, model_.Geometry.Height / kTwipsPerPixel);
+    if (wanted.isEmpty()) wanted = childrenRect().marginsAdded(QMargins(0, 0, kMargin, kMargin)).size();
+    if (size() != wanted) resize(wanted);
+}
+
+// The model's focus wins over whatever Qt chose while the widgets changed; the
+// user's own focus moves reach the model as they happen.
+void WindowView::SyncFocus() {
+    ControlView* view = ViewOf(model_.Focus());
+    if (view == nullptr || !isVisible()) return;
+    QWidget* widget = view->Widget();
+    if (widget->isVisible() && widget->isEnabled() && focusWidget() != widget) widget->setFocus();
+}
+
+void WindowView::closeEvent(QCloseEvent* event) {
+    // The logic decides what closing means; the host hides or unloads the window.
+    event->ignore();
+    if (detached_) return;
+    dispatcher_.Forward([this] {
+        if (!model_.OnClose) throw ui::ProgramExit{0};
+        model_.OnClose();
+    });
+}
+
+void WindowView::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (backgroundPicture_.isNull()) return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, backgroundPicture_);
+}
+
+}  // namespace tabulizer::qt
