@@ -1,0 +1,148 @@
+#include "conversion/LineReader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace tabulizer {
+namespace {
+
+using V = std::vector<std::string>;
+
+// Drives the reader as the run does and writes down what each call hands out:
+// the text without its fill, then the flags.
+class LineReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        d.Code = true;
+        d.MaxLStr = 6;
+        d.EtalStrN = 3;
+        d.EtalStr = "ETAL";
+        d.CountSepL = 1;
+        d.SepStr[0] = "====";
+        d.FixStr[0].Str = "TOTAL";
+        d.FixStr[1].Str = "FIX";
+        reader.CountTest = 2;
+    }
+    void OpenText(const std::string& bytes) {
+        const auto path = std::filesystem::temp_directory_path() / "tabulizer_reader.txt";
+        std::ofstream(path, std::ios::binary) << bytes;
+        OpenPath(path.string());
+    }
+    void OpenData(const std::string& name) {
+        OpenPath(std::string(TABULIZER_TEST_DATA) + "/reader/" + name);
+    }
+    void OpenPath(const std::string& path) {
+        flags = {};
+        reader.Open(path);
+    }
+    std::string Next() {
+        reader.GetStr();
+        if (flags.IsEnd) return "#end";
+        std::string s = reader.Current();
+        s.erase(s.find_last_not_of(' ') + 1);
+        if (flags.IsPage) s += " #page";
+        if (flags.IsSep) s += " #sep";
+        if (flags.IsFix) s += " #fix" + std::to_string(flags.FixIdx);
+        if (flags.IsPS) s += " #ps";
+        if (putSep) flags.IsSep = false;  // PutSep
+        flags.IsFix = false;              // PutStr
+        return s;
+    }
+    V All() {
+        V out;
+        while (out.empty() || out.back() != "#end") out.push_back(Next());
+        return out;
+    }
+
+    DocumentDescription d;
+    RunState run;
+    LineFlags flags;
+    bool inInf = true;
+    bool putSep = true;
+    LineReader reader{d, run, flags, inInf};
+};
+
+TEST_F(LineReaderTest, PageBreakComesWithTheFirstLineOfThePageAndAgainAfter) {
+    // Etalons at lines 1 and 2 of the first page break nothing: the window is not full.
+    // The line opening page 2 holds a fixed-line text but belongs to the next title.
+    OpenText("ETAL\nETAL\nc\nFIX 2\ny\nETAL\nz\n");
+    EXPECT_EQ(All(), (V{"ETAL", "ETAL", "c", "FIX 2 #page", "FIX 2", "y", "ETAL", "z", "#end"}));
+}
+
+TEST_F(LineReaderTest, PageEndingAtTheLastLineStillHandsItsFirstLineOutAgain) {
+    OpenData("etalon_on_last_line.txt");
+    EXPECT_EQ(All(), (V{"T1 #page", "T1", "x", "ETAL", "T2 #page", "T2", "y", "ETAL", "#end"}));
+    d.EtalStrN = 1;  // a window of one: the etalon line itself opens the page
+    OpenText("a\nETAL\n");
+    EXPECT_EQ(All(), (V{"a", "ETAL #page", "ETAL", "#end"}));
+}
+
+TEST_F(LineReaderTest, FileShorterThanTheWindowIsHandedOutFromTheFirstLine) {
+    d.EtalStrN = 5;
+    OpenData("fewer_lines_than_window.txt");
+    reader.GetStr();
+    EXPECT_EQ(reader.Current(), "one   ");  // filled to MaxLStr
+    EXPECT_EQ(All(), (V{"two", "#end"}));
+    OpenText("");
+    EXPECT_EQ(Next(), "#end");
+}
+
+TEST_F(LineReaderTest, SeparatorInsidePostscriptDoesNotReachLaterLines) {
+    putSep = false;  // the postscript block writes every line as text
+    OpenData("separator_inside_postscript.txt");
+    EXPECT_EQ(Next(), "data");
+    EXPECT_EQ(Next(), "TOTAL 5 #ps");
+    EXPECT_EQ(Next(), "==== #sep #ps");
+    EXPECT_EQ(Next(), "signed #ps");
+    EXPECT_EQ(Next(), "T2 #page #ps");
+    flags.IsPS = false;  // the postscript block meets the page break
+    inInf = false;       // and the next page begins
+    EXPECT_EQ(All(), (V{"T2", "FIX here", "ETAL", "#end"}));
+}
+
+TEST_F(LineReaderTest, SeparatorsComeFirstAndFixedLinesOnlyInTheInformationPart) {
+    d.SepStr[0] = "FIX ==";
+    OpenText("FIX ==\nFIX ==  \nFIX 1\nFIX 2\nTOTAL\n");
+    inInf = false;
+    EXPECT_EQ(Next(), "FIX == #sep");
+    EXPECT_EQ(Next(), "FIX ==");  // trailing blanks: no separator, and no fixed line yet
+    EXPECT_EQ(Next(), "FIX 1");
+    inInf = true;
+    EXPECT_EQ(All(), (V{"FIX 2 #fix1", "TOTAL #ps", "#end"}));
+}
+
+TEST_F(LineReaderTest, SeparatorOpeningAPageKeepsItsFlagWhenHandedOutAgain) {
+    OpenText("a\n====\nb\nETAL\nc\n");
+    EXPECT_EQ(All(), (V{"a", "==== #page #sep", "==== #sep", "b", "ETAL", "c", "#end"}));
+}
+
+TEST_F(LineReaderTest, FormFeedLineBreaksThePageWithoutClassification) {
+    d.FormFeed = true;
+    d.EtalStrN = 0;  // not used in form-feed mode
+    OpenText("a\n\fTOTAL\nb\n");
+    EXPECT_EQ(Next(), "a");
+    EXPECT_EQ(Next(), "\fTOTAL #page");
+    flags.IsPage = false;  // page end in form-feed mode
+    EXPECT_EQ(All(), (V{"b", "#end"}));
+}
+
+TEST_F(LineReaderTest, EmptyAndLongLinesAreNotFilledAndTheWindowIsBounded) {
+    OpenText("\nlonger line\n");
+    reader.GetStr();
+    EXPECT_EQ(reader.Current(), "");
+    reader.GetStr();
+    EXPECT_EQ(reader.Current(), "longer line");
+    auto failure = [&](i16 window) {
+        d.EtalStrN = window;
+        try { reader.GetStr(); } catch (const Failure& f) { return f.code(); }
+        return 0;
+    };
+    EXPECT_EQ(failure(0), kIndexOutOfRange);
+    EXPECT_EQ(failure(21), kIndexOutOfRange);
+}
+
+}  // namespace
+}  // namespace tabulizer
