@@ -1,0 +1,93 @@
+// Runs the built program from the command line, as a script would.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class BatchCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("tabulizer-cli-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // `arguments` are passed through the shell as written (quote paths yourself).
+    Outcome Run(const std::string& arguments) {
+        std::string command = std::string("'") + TABULIZER_BINARY + "' " + arguments + " >'" +
+                              (dir / "out").string() + "' 2>'" + (dir / "err").string() + "'";
+        int raw = std::system(command.c_str());
+        Outcome outcome;
+        outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        outcome.out = ReadFile(dir / "out");
+        outcome.err = ReadFile(dir / "err");
+        return outcome;
+    }
+
+    fs::path dir;
+};
+
+TEST_F(BatchCliTest, VersionAndHelpGoToStandardOutput) {
+    Outcome version = Run("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "tabulizer " TABULIZER_VERSION "\n");
+    Outcome help = Run("-h");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("tabulizer [ПРОЕКТ.ini]"), std::string::npos);
+    EXPECT_EQ(help.err, "");
+}
+
+TEST_F(BatchCliTest, MissingProjectFailsWithItsMessage) {
+    Outcome outcome = Run("'" + (dir / "нет такого.ini").string() + "'");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "      Пакетная обработка !\nУказанный файл проекта не найден !\n");
+    EXPECT_EQ(outcome.out, "");
+}
+
+TEST_F(BatchCliTest, ArgumentsJoinedByOneBlankNameTheProject) {
+    fs::create_directories(dir / "мои отчёты");
+    for (const char* name : {"ved.ini", "ved.txt"})
+        fs::copy_file(fs::path(TABULIZER_EXAMPLES) / name, dir / "мои отчёты" / name);
+    // Unquoted: the shell splits the path at its blank, the program joins it again.
+    Outcome outcome = Run((dir / "мои отчёты" / "ved.ini").string());
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(fs::is_regular_file(dir / "мои отчёты" / "ved.xlsx"));
+}
+
+TEST_F(BatchCliTest, SampleProjectConvertsSilentlyAndReplacesTheOldWorkbook) {
+    for (const char* name : {"ved.ini", "ved.txt"})
+        fs::copy_file(fs::path(TABULIZER_EXAMPLES) / name, dir / name);
+    std::ofstream(dir / "ved.xlsx") << "old";
+    Outcome outcome = Run("'" + (dir / "ved.ini").string() + "'");
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(ReadFile(dir / "ved.xlsx").substr(0, 2), "PK");  // a zip container, not the old text
+}
+
+}  // namespace
