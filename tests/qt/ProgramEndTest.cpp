@@ -70,13 +70,6 @@ TEST_F(ProgramEndTest, TheCloseButtonRunsOnCloseOrElseEndsWithZero) {
     EXPECT_EQ(RunUntilEnd([this] { host.WidgetOf(window)->close(); }), 0);
 }
 
-TEST_F(ProgramEndTest, AnswersComeBackFromTheMessageBox) {
-    answers = {ui::Answer::Yes};
-    EXPECT_EQ(host.MessageBox("Перезаписать файл ?", ui::Buttons::YesNo, ui::Icon::Question), ui::Answer::Yes);
-    EXPECT_EQ(host.MessageBox("Перезаписать файл ?", ui::Buttons::YesNo, ui::Icon::Question), ui::Answer::No);
-    EXPECT_EQ(boxes.size(), 2u);
-}
-
 TEST(FilterToQt, TurnsDescriptionPatternPairsIntoQtFilters) {
     EXPECT_EQ(qt::FilterToQt(""), QString());
     EXPECT_EQ(qt::FilterToQt("Файл описания проекта (*.ini)|*.ini"), QStringLiteral("Файл описания проекта (*.ini)"));

@@ -1,6 +1,6 @@
 #pragma once
 // One QApplication for the test process (offscreen), a QtHost whose modal dialogs
-// are replaced by recorded answers, and helpers to act on widgets as a user would.
+// are recorded instead of shown, and helpers to act on widgets as a user would.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -39,11 +38,7 @@ protected:
     QtTest() {
         host.SetMessageHook([this](const std::string& text, ui::Buttons buttons, ui::Icon icon) {
             boxes.push_back({text, buttons, icon});
-            if (buttons == ui::Buttons::Ok) return ui::Answer::Ok;
-            if (answers.empty()) return ui::Answer::No;
-            ui::Answer answer = answers.front();
-            answers.pop_front();
-            return answer;
+            return buttons == ui::Buttons::Ok ? ui::Answer::Ok : ui::Answer::No;
         });
         host.SetFileHook([](const std::string&, const std::string&, bool) { return std::string(); });
     }
@@ -70,7 +65,6 @@ protected:
 
     qt::QtHost host;
     std::vector<ShownBox> boxes;
-    std::deque<ui::Answer> answers;
 };
 
 }  // namespace tabulizer::test

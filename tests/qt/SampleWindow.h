@@ -9,29 +9,17 @@ struct SampleWindow : ui::Window {
     SampleWindow() : ui::Window("frmSample") {
         Caption = "Образец";
         Geometry = {0, 0, 6000, 4500};
-        butGo.Caption = "Пуск";
         butGo.Picture = "forward";
         butGo.ToolTip = "Начать";
         butGo.Geometry = {150, 300, 1500, 450};
-        lbInfo.Caption = "Сведения";
-        lbInfo.Geometry = {150, 900, 3000, 300};
         txtLine.Geometry = {150, 1350, 3000, 300};
         txtPath.MultiLine = true;
         txtPath.Geometry = {150, 1800, 3000, 600};
         frChoice.Geometry = {3300, 300, 2400, 1500};
-        optA.Caption = "Да";
         optA.Geometry = {150, 300, 900, 300};
-        optB.Caption = "Нет";
-        optB.Geometry = {150, 750, 900, 300};
         optB.Value = 1;
-        frOther.Geometry = {3300, 1950, 2400, 900};
-        optC.Caption = "Один";
         optC.Value = 1;
-        optC.Geometry = {150, 300, 900, 300};
-        cbFlag.Caption = "Флажок";
-        cbFlag.Geometry = {150, 2550, 2000, 300};
         picLogo.Picture = ":/pictures/back.png";
-        picLogo.Geometry = {150, 3000, 480, 480};
         lbHidden.Visible = false;
     }
 

@@ -51,7 +51,11 @@ TEST_F(StartWindowTest, ExistingProjectTypedIntoTheWizardIsConvertedAndTheProgra
         frmOpenFile& wizard = start.OpenFile();
         auto* box = Widget<QPlainTextEdit>(wizard.txtIniDoc);
         ASSERT_NE(box, nullptr);
-        box->selectAll();  // the prompt gives way to what the user types
+        // A click on the prompt empties the box for what the user types.
+        QMouseEvent click(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box->viewport(), &click);
+        EXPECT_EQ(box->toPlainText(), QString());
         box->insertPlainText(QString::fromStdString(project));
         Press(box, Qt::Key_Return);
         EXPECT_EQ(box->toPlainText().toStdString(), project);
