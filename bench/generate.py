@@ -26,7 +26,7 @@ TITLE_LINES = 2
 CAP_END = 7             # title lines 1-2, cap lines 3-7 (two of them separators)
 FOOT_LINES = 3          # separator, per-page total, bottom line
 TAIL_LINES = 2          # blank line and signature after the last page
-WIDTHS = [6, 8, 26, 6, 10, 8, 14, 8, 14, 14]
+WIDTHS = [7, 8, 26, 6, 10, 8, 14, 8, 14, 14]
 MERGES = [(6, 7), (8, 9)]   # header blocks "Остаток на начало", "Поступило за месяц"
 TOTAL_SPAN = (1, 4)         # the per-page total is written across columns 1..4
 
