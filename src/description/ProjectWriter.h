@@ -1,0 +1,21 @@
+#pragma once
+// Writing a description to a project file that the loader reads back into the same
+// fields: CP1251, CR LF line ends, written to a temporary file beside the target and
+// renamed over it, so a failed write never destroys the previous project.
+#include <string>
+
+#include "description/DocumentDescription.h"
+
+namespace tabulizer {
+
+// The text of the project file (CP1251). Separators and fixed lines are written
+// without the free slots the editor may leave between them. Throws
+// Failure(kCannotWrite) for a value the format cannot hold: a line break in a text,
+// a comma in a font name, or a value longer than the 254 characters a read returns.
+std::string FormatProject(const DocumentDescription& description);
+
+// Throws Failure(kPathAccessError) when no file can be created in the target's
+// folder, Failure(kCannotWrite) when writing or replacing fails.
+void WriteProject(const DocumentDescription& description, const std::string& utf8Path);
+
+}  // namespace tabulizer

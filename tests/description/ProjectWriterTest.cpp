@@ -1,0 +1,147 @@
+#include "description/ProjectWriter.h"
+
+#include <sys/stat.h>
+
+#include "ProjectFixture.h"
+
+namespace tabulizer::test {
+namespace {
+
+using ProjectWriter = ProjectFixture;
+
+// A description that uses every key, with texts the reader would change if they
+// were written bare.
+DocumentDescription Varied() {
+    DocumentDescription s;
+    s.InitFontsAndMerges();
+    s.NameIn = " отчёт.txt";
+    s.NameOut = "'out'.xlsx";
+    s.NoClose = true;
+    s.Code = true;
+    s.MaxLStr = 132;
+    s.EndTitle = 2;
+    s.EndCap = 5;
+    s.EtalStrN = 1;
+    s.EtalStr = Utf8ToCp1251("  ЛИСТ #1, \"итог\"  ");
+    s.CountSepL = 2;
+    s.SepStr[0] = "+--+--+";
+    s.SepStr[1] = " \t";
+    s.CountFixLines = 2;
+    s.FixStr[1] = {0, 1, 3, Utf8ToCp1251("Итого ")};
+    s.FixStr[2] = {0, 0, 0, "\"quoted\""};
+    s.FixStr[0] = {0, 2, 3, ", #PS, "};
+    s.EndPoz = {3, 8, 20, 40};
+    s.PozDiv = {2, 9, 21};
+    s.WidthGraf = {3, 30, 5, 12};
+    s.CountFormat = 2;
+    s.FormatCells[0] = {1, 3, 1, 2};
+    s.FormatCells[2] = {3, 0, 4, 0};
+    s.CountMerge = 2;
+    s.MergeCl[0] = {3, 1, 3, 2, true};
+    s.MergeCl[1] = {5, 2, 3, 1, false};
+    s.NoSpace = s.UnderStr = s.DivideCol = s.DelNull = true;
+    s.Fonts[kFontTitle] = {" Times New Roman", 14, 3};
+    s.Fonts[kFontInf] = {"Шрифт", -8, 0};
+    return s;
+}
+
+TEST_F(ProjectWriter, LoadingWhatWasWrittenGivesEveryFieldBack) {
+    DocumentDescription formFeed = Varied();
+    formFeed.FormFeed = true;
+    formFeed.EtalStrN = 0;
+    formFeed.EtalStr.clear();
+    formFeed.FixStr[0] = {};
+    formFeed.CountMerge = 0;
+    formFeed.MergeCl = {};
+    for (const DocumentDescription& source : {Varied(), formFeed}) {
+        run.NameIni = (dir / "w.ini").string();
+        WriteProject(source, run.NameIni);
+        DocumentDescription loaded;
+        loaded.InitFontsAndMerges();
+        ASSERT_EQ(LoadProject(loaded, run, host), LoadOutcome::Clean) << host.BoxTexts().front();
+        loaded.NameIn = Cp1251ToUtf8(ReadIniValue(run.NameIni, "General", "NameIn"));
+        loaded.NameOut = Cp1251ToUtf8(ReadIniValue(run.NameIni, "General", "NameOut"));
+        loaded.NoClose = ReadIniValue(run.NameIni, "General", "OpenExcel") == "1";
+        EXPECT_EQ(loaded, source);
+    }
+}
+
+TEST_F(ProjectWriter, FreeSlotsOfSeparatorsAndFixedLinesAreClosedUp) {
+    DocumentDescription s = Varied();
+    s.SepStr = {};
+    s.SepStr[3] = "==";
+    s.SepStr[9] = "--";
+    s.FixStr[1].Str.clear();
+    s.FixStr[7] = {0, 0, 0, "seven"};
+    std::string text = FormatProject(s);
+    EXPECT_NE(text.find("CountSepL=2\r\nR0=#==#\r\nR1=#--#\r\n"), std::string::npos);
+    EXPECT_NE(text.find("CountFixLines=2\r\nFS0=0,0,\"quoted\"\r\nFS1=0,0,seven\r\n"), std::string::npos);
+}
+
+TEST_F(ProjectWriter, WritesCp1251WithCrLfAndOnlyMeaningfulKeys) {
+    DocumentDescription s = Varied();
+    s.FormFeed = true;
+    s.CountMerge = 0;
+    s.FixStr[0].Str.clear();
+    s.WidthGraf[0] = 0;
+    s.FormatCells[9] = {10, 1, 1, 1};  // a column that no longer exists
+    std::string text = FormatProject(s);
+    EXPECT_TRUE(text.starts_with("[Tabulizer]\r\nVersion=1.0\r\n[General]\r\nNameIn=\" \xEE\xF2\xF7\xB8\xF2.txt\"\r\n"));
+    for (const char* absent : {"EtalStr", "MergeCl", "PS=", "WidthGraf", ",10,"})
+        EXPECT_EQ(text.find(absent), std::string::npos) << absent;
+    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+}
+
+TEST_F(ProjectWriter, RefusesValuesThatWouldNotReadBack) {
+    const std::pair<const char*, void (*)(DocumentDescription&)> cases[] = {
+        {"EtalStr", [](DocumentDescription& s) { s.EtalStr = "a\rb"; }},
+        {"FS0", [](DocumentDescription& s) { s.FixStr[1].Str = std::string(251, 'x'); }},
+        {"NameIn", [](DocumentDescription& s) { s.NameIn = "a\nEndTitle=9"; }},
+        {"FontCap", [](DocumentDescription& s) { s.Fonts[kFontCap].Name = "A,B"; }}};
+    std::string path = (dir / "kept.ini").string();
+    WriteProject(Varied(), path);
+    for (auto [key, spoil] : cases) {
+        DocumentDescription s = Varied();
+        spoil(s);
+        try {
+            WriteProject(s, path);
+            ADD_FAILURE() << key;
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.code(), kCannotWrite);
+            EXPECT_NE(std::string(failure.what()).find(key), std::string::npos) << failure.what();
+        }
+    }
+    run.NameIni = path;
+    EXPECT_EQ(LoadProject(d, run, host), LoadOutcome::Clean);  // the old project is whole
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+}
+
+TEST_F(ProjectWriter, UnwritablePlacesFailWithTheirCodes) {
+    try {
+        WriteProject(Varied(), (dir / "no-folder" / "p.ini").string());
+        FAIL();
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.code(), kPathAccessError);
+    }
+    std::filesystem::create_directory(dir / "taken");
+    std::filesystem::create_directory(dir / "taken" / "inner");
+    try {
+        WriteProject(Varied(), (dir / "taken").string());
+        FAIL();
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.code(), kCannotWrite);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
+}
+
+TEST(ProjectPath, RelativeStoredPathsNameFilesBesideTheProject) {
+    EXPECT_EQ(ResolveProjectPath("/data/p/x.ini", "in/rep.txt"), "/data/p/in/rep.txt");
+    EXPECT_EQ(ResolveProjectPath("/data/p/x.ini", "/abs/rep.txt"), "/abs/rep.txt");
+    EXPECT_EQ(ResolveProjectPath("/data/p/x.ini", ""), "");
+    EXPECT_EQ(ResolveProjectPath("/data/p/x.ini", "C:\\REP\\OUT.TXT"), "C:\\REP\\OUT.TXT");
+    EXPECT_EQ(ResolveProjectPath("/data/p/x.ini", "\\\\srv\\share\\a.txt"), "\\\\srv\\share\\a.txt");
+    EXPECT_EQ(ResolveProjectPath("x.ini", "rep.txt"), "rep.txt");
+}
+
+}  // namespace
+}  // namespace tabulizer::test
