@@ -1,0 +1,164 @@
+// Writing the in-memory workbook as .xlsx. The only file that sees libxlsxwriter
+// (its header defines macros such as CELL and RANGE that collide with other names).
+#include <xlsxwriter.h>
+
+#include <cctype>
+#include <vector>
+
+#include "common/Cp1251.h"
+#include "common/Failure.h"
+#include "conversion/spreadsheet/Workbook.h"
+
+namespace tabulizer::sheet {
+namespace {
+
+[[noreturn]] void WriteFailed(const std::string& what, lxw_error error) {
+    throw Failure(kCannotWrite, what + ": " + lxw_strerror(error));
+}
+
+void Check(lxw_error error, const char* what) {
+    if (error != LXW_NO_ERROR) WriteFailed(what, error);
+}
+
+std::uint8_t BorderOf(const Border& border) {
+    bool heavy = border.weight == Weight::kMedium || border.weight == Weight::kThick;
+    switch (border.line) {
+        case Line::kNone: return LXW_BORDER_NONE;
+        case Line::kContinuous:
+            switch (border.weight) {
+                case Weight::kHairline: return LXW_BORDER_HAIR;
+                case Weight::kMedium: return LXW_BORDER_MEDIUM;
+                case Weight::kThick: return LXW_BORDER_THICK;
+                default: return LXW_BORDER_THIN;
+            }
+        case Line::kDash: return heavy ? LXW_BORDER_MEDIUM_DASHED : LXW_BORDER_DASHED;
+        case Line::kDashDot: return heavy ? LXW_BORDER_MEDIUM_DASH_DOT : LXW_BORDER_DASH_DOT;
+        case Line::kDashDotDot:
+            return heavy ? LXW_BORDER_MEDIUM_DASH_DOT_DOT : LXW_BORDER_DASH_DOT_DOT;
+        case Line::kDot: return LXW_BORDER_DOTTED;
+        case Line::kDouble: return LXW_BORDER_DOUBLE;
+        case Line::kSlantDashDot: return LXW_BORDER_SLANT_DASH_DOT;
+    }
+    return LXW_BORDER_NONE;
+}
+
+std::uint8_t AlignOf(Align align) {
+    switch (align) {
+        case Align::kLeft: return LXW_ALIGN_LEFT;
+        case Align::kCenter: return LXW_ALIGN_CENTER;
+        case Align::kRight: return LXW_ALIGN_RIGHT;
+        default: return LXW_ALIGN_NONE;
+    }
+}
+
+// One lxw_format per style, made when a cell of that style is first written and
+// never changed afterwards. The default style writes no format.
+class Formats {
+public:
+    Formats(lxw_workbook* book, const StyleTable& styles)
+        : book_(book), styles_(styles), formats_(styles.Count(), nullptr) {}
+
+    lxw_format* For(std::uint32_t id) {
+        if (id == 0 || formats_[id]) return formats_[id];
+        return formats_[id] = Make(styles_.Get(id));
+    }
+
+private:
+    lxw_format* Make(const Style& style) {
+        lxw_format* f = workbook_add_format(book_);
+        if (!f) throw Failure(kCannotWrite, "cannot create a cell format");
+        if (style.fontName) format_set_font_name(f, styles_.fontNames.At(style.fontName).c_str());
+        if (style.fontSize) format_set_font_size(f, style.fontSize);
+        if (style.bold) format_set_bold(f);
+        if (style.italic) format_set_italic(f);
+        if (style.align != Align::kGeneral) format_set_align(f, AlignOf(style.align));
+        if (style.order != Order::kContext)
+            format_set_reading_order(f, style.order == Order::kLtr ? 1 : 2);
+        if (style.bottom.line != Line::kNone) format_set_bottom(f, BorderOf(style.bottom));
+        if (style.left.line != Line::kNone) format_set_left(f, BorderOf(style.left));
+        if (style.right.line != Line::kNone) format_set_right(f, BorderOf(style.right));
+        if (style.numberFormat)
+            format_set_num_format(f, styles_.numberFormats.At(style.numberFormat).c_str());
+        return f;
+    }
+
+    lxw_workbook* book_;
+    const StyleTable& styles_;
+    std::vector<lxw_format*> formats_;
+};
+
+// Text "_xHHHH_" in a cell reads back as an escaped character; escaping its
+// underscore keeps it as written.
+std::string EscapeUnderscores(std::string text) {
+    auto isHex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    for (std::size_t at = text.find("_x"); at != std::string::npos; at = text.find("_x", at + 2)) {
+        if (at + 7 > text.size() || text[at + 6] != '_') continue;
+        if (isHex(text[at + 2]) && isHex(text[at + 3]) && isHex(text[at + 4]) && isHex(text[at + 5])) {
+            text.insert(at + 1, "x005F_");  // "_x005F_" is an escaped underscore
+            at += 6;                        // on to the "_xHHHH_" just escaped
+        }
+    }
+    return text;
+}
+
+// Settings that apply to the whole sheet; in constant-memory mode they must
+// precede the first row.
+void WriteLayout(lxw_worksheet* ws, const Sheet& sheet) {
+    for (const auto& [column, width] : sheet.widths)
+        Check(worksheet_set_column(ws, column - 1, column - 1, width, nullptr), "column width");
+    // Merged areas hold no value or format of their own: every cell is written
+    // below with its own format, the top-left one with the value.
+    for (const CellRange& area : sheet.merges.All())
+        Check(worksheet_merge_range(ws, area.top - 1, area.left - 1, area.bottom - 1,
+                                    area.right - 1, "", nullptr),
+              "merged range");
+    const CellRange& s = sheet.selection;
+    if (!(s.IsSingleCell() && s.top == 1 && s.left == 1))
+        worksheet_set_selection(ws, s.top - 1, s.left - 1, s.bottom - 1, s.right - 1);
+}
+
+void WriteCells(lxw_worksheet* ws, const Sheet& sheet, Formats& formats) {
+    for (int row = 1; row <= sheet.RowCount(); ++row) {
+        const auto& cells = sheet.Row(row);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const Cell& cell = cells[i];
+            lxw_col_t column = static_cast<lxw_col_t>(i);
+            lxw_error error = LXW_NO_ERROR;
+            if (cell.kind == kCellNumber) {
+                error = worksheet_write_number(ws, row - 1, column, cell.number, formats.For(cell.style));
+            } else if (cell.kind == kCellText) {
+                std::string text = EscapeUnderscores(Cp1251ToUtf8(sheet.Text(cell)));
+                error = worksheet_write_string(ws, row - 1, column, text.c_str(), formats.For(cell.style));
+            } else if (cell.style != 0) {
+                error = worksheet_write_blank(ws, row - 1, column, formats.For(cell.style));
+            }
+            Check(error, "cell");
+        }
+    }
+}
+
+}  // namespace
+
+void WriteXlsx(const Workbook& workbook, const std::string& path) {
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* book = workbook_new_opt(path.c_str(), &options);
+    if (!book) throw Failure(kCannotWrite, "cannot create the workbook \"" + path + "\"");
+    try {
+        Formats formats(book, workbook.Styles());
+        for (int i = 0; i < workbook.SheetCount(); ++i) {
+            const Sheet& sheet = workbook.At(i);
+            lxw_worksheet* ws = workbook_add_worksheet(book, sheet.Name().c_str());
+            if (!ws) throw Failure(kCannotWrite, "cannot add the sheet " + sheet.Name());
+            if (i == workbook.ActiveIndex()) worksheet_activate(ws);
+            WriteLayout(ws, sheet);
+            WriteCells(ws, sheet, formats);
+        }
+    } catch (...) {
+        lxw_workbook_free(book);  // nothing written; the caller removes the empty file
+        throw;
+    }
+    Check(workbook_close(book), "saving the workbook");
+}
+
+}  // namespace tabulizer::sheet

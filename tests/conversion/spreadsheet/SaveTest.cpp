@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/Cp1251.h"
+#include "common/Failure.h"
+#include "conversion/spreadsheet/Spreadsheet.h"
+
+namespace tabulizer::sheet {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Readback(const fs::path& file) {
+    std::string command = std::string(TABULIZER_PYTHON) + " " TABULIZER_READBACK " '" + file.string() + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    EXPECT_EQ(pclose(pipe), 0);
+    return out;
+}
+
+class Save : public ::testing::Test {
+protected:
+    Save() {
+        folder = fs::temp_directory_path() / ("tabulizer-save-" + std::to_string(getpid()));
+        fs::create_directories(folder);
+        app.AddWorkbook();
+        app.SetCellValue(1, 1, "1");
+    }
+    ~Save() override {
+        Application::SetSaveProbe(nullptr);
+        fs::permissions(folder, fs::perms::owner_all);
+        fs::remove_all(folder);
+    }
+    void ExpectSaveFails(const fs::path& path) {
+        try {
+            app.SaveActiveWorkbookAs(path.string());
+            ADD_FAILURE() << "saved " << path;
+        } catch (const Failure& f) {
+            EXPECT_EQ(f.code(), kCannotWrite);
+        }
+    }
+    // Nothing but the given files is left in the folder: no temporary file.
+    void ExpectOnlyInFolder(std::size_t files) {
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
+                  static_cast<std::ptrdiff_t>(files));
+    }
+    fs::path folder;
+    Application app;
+};
+
+TEST_F(Save, AFailedWriteLeavesTheEarlierFileUntouched) {
+    fs::path out = folder / "out.xlsx";
+    std::ofstream(out) << "earlier";
+    Application::SetSaveProbe([](const std::string&) { return false; });  // a full disk
+    ExpectSaveFails(out);
+    EXPECT_EQ(ReadFile(out), "earlier");
+    ExpectOnlyInFolder(1);
+    Application::SetSaveProbe(nullptr);
+    app.SaveActiveWorkbookAs(out.string());
+    EXPECT_EQ(ReadFile(out).substr(0, 2), "PK");
+    ExpectOnlyInFolder(1);
+}
+
+TEST_F(Save, MissingOrReadOnlyFoldersAndDirectoriesAreNotWritable) {
+    ExpectSaveFails(folder / "missing" / "out.xlsx");
+    ExpectSaveFails(folder);
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    ExpectSaveFails(folder / "out.xlsx");
+}
+
+TEST_F(Save, TheFileHoldsWhatTheWorkbookHolds) {
+    app.SelectRange("A1:C1");
+    app.SetMergeCells(true);
+    app.SetHorizontalAlignment(kAlignCenter);
+    app.SetBorderLineStyle(kEdgeBottom, kContinuous);
+    app.SetBorderWeight(kEdgeBottom, kThick);
+    app.SetCellValue(1, 1, Utf8ToCp1251("Ведомость \"А\" _x0041_"));
+    app.SelectRange("A1");
+    app.SetFontName("Arial");
+    app.SetFontSize(12);
+    app.SetFontBold(true);
+    app.AddSheet();  // Лист2 stands first and is active
+    app.SetCellValue(2, 1, "1,512.43");
+    app.SetCellValue(2, 2, "00120");
+    app.SelectRange("A2:B3");
+    app.SetFontItalic(true);
+    app.SetBorderLineStyle(kEdgeRight, kDashDot);
+    app.SetBorderWeight(kEdgeRight, kHairline);
+    app.SetBorderLineStyle(kEdgeLeft, kContinuous);
+    app.SetBorderWeight(kEdgeLeft, kHairline);
+    app.SelectRange("A2");
+    app.SetNumberFormat("#,##0.00$");
+    app.SetHorizontalAlignment(kAlignLeft);
+    app.SetReadingOrder(kOrderLtr);
+    app.SelectRange("B2:B3");
+    app.SetNumberFormat("@");
+    app.SetColumnWidth("B:B", 22);
+    fs::path out = folder / "книга.xlsx";
+    app.SaveActiveWorkbookAs(out.string());
+    EXPECT_EQ(Readback(out),
+              "sheet Лист2 active\n"
+              "A2 n 1512.43 italic align=left order=ltr left=hair format=\"#,##0.00$\"\n"
+              "B2 s \"00120\" italic right=dashDot format=\"@\"\n"
+              "A3 e italic left=hair\n"
+              "B3 e italic right=dashDot format=\"@\"\n"
+              "width B 22.71\n"
+              "sheet Лист1\n"
+              "A1 s \"Ведомость \\\"А\\\" _x005F_x0041_\" font=\"Arial\" size=12 bold align=center bottom=thick\n"
+              "B1 e align=center bottom=thick\n"
+              "C1 e align=center bottom=thick\n"
+              "merge A1:C1\n");
+}
+
+}  // namespace
+}  // namespace tabulizer::sheet

@@ -1,0 +1,103 @@
+#include "conversion/spreadsheet/TypedInput.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "common/Cp1251.h"
+#include "common/Failure.h"
+#include "conversion/spreadsheet/Spreadsheet.h"
+
+namespace tabulizer::sheet {
+namespace {
+
+double NumberOf(std::string_view text) {
+    auto number = ParseTyped(text);
+    EXPECT_TRUE(number) << text;
+    return number ? number->value : -1;
+}
+
+TEST(TypedInput, NumericFormsBecomeNumbers) {
+    EXPECT_EQ(NumberOf("1,234.5"), 1234.5);
+    EXPECT_EQ(NumberOf("1,234,567.5"), 1234567.5);
+    EXPECT_EQ(NumberOf("00120"), 120);
+    EXPECT_EQ(NumberOf("12%"), 0.12);
+    EXPECT_EQ(NumberOf(" 0.00 "), 0);
+    EXPECT_EQ(NumberOf(".5"), 0.5);
+    EXPECT_EQ(NumberOf("-5."), -5);
+    EXPECT_EQ(NumberOf("+1.5E-3"), 0.0015);
+    EXPECT_EQ(NumberOf("\t-1,512.43 "), -1512.43);
+    EXPECT_EQ(NumberOf("123456789012345"), 123456789012345.0);   // 15 digits
+    EXPECT_EQ(NumberOf("000000123456789012345"), 123456789012345.0);
+    EXPECT_EQ(NumberOf("0.000000000000001"), 1e-15);
+    auto minusZero = ParseTyped("-0");
+    ASSERT_TRUE(minusZero);
+    EXPECT_FALSE(std::signbit(minusZero->value));
+}
+
+TEST(TypedInput, EverythingElseStaysText) {
+    for (std::string_view text :
+         {"1,23", "1234,567", "1,2345", ",123", "1,,234", "1234567890123456", "1.000000000000000", "1000000000000000",
+          "1e400", "1e", "1e+", "--1", "+", ".", "-", "", "   ", "0 руб.", "12 %", "1.2.3", "%",
+          "1,234.5,6", "0x10", "inf", "nan", "1 234", "12-"})
+        EXPECT_FALSE(ParseTyped(text)) << text;
+}
+
+TEST(TypedInput, CanonicalTextIsTheTypedTextWhenFlagged) {
+    for (std::string_view text : {"0", "120", "-1512.43", "0.5", "123456789012345", "0.000001", "1e3",
+                                  "1.50", "00120", "+1", "-0", "5.", ".5", "1,234", "12%"}) {
+        auto number = ParseTyped(text);
+        ASSERT_TRUE(number) << text;
+        EXPECT_EQ(number->canonical, CanonicalText(number->value) == text) << text;
+    }
+    EXPECT_TRUE(ParseTyped("-1512.43")->canonical);
+    EXPECT_FALSE(ParseTyped("1.50")->canonical);
+}
+
+class TypedCells : public ::testing::Test {
+protected:
+    TypedCells() { app.AddWorkbook(); }
+    Application app;
+};
+
+TEST_F(TypedCells, TextFormatKeepsTheTrimmedTextWhetherSetBeforeOrAfter) {
+    app.SelectRange("A1:A4");
+    app.SetNumberFormat("@");
+    app.SetCellValue(1, 1, " 00120 ");
+    app.SetCellValue(2, 1, "   ");
+    app.SetCellValue(3, 2, " 00120 ");
+    app.SetCellValue(4, 2, "1,234.50");
+    app.SetCellValue(5, 2, " text ");
+    app.SetCellValue(6, 2, "15");
+    app.SelectRange("B3:B6");
+    app.SetNumberFormat("@");
+    EXPECT_EQ(app.GetCellValue(1, 1).text, "00120");
+    EXPECT_EQ(app.GetCellValue(2, 1).kind, CellValue::kEmpty);
+    EXPECT_EQ(app.GetCellValue(3, 2).text, "00120");
+    EXPECT_EQ(app.GetCellValue(4, 2).text, "1,234.50");
+    EXPECT_EQ(app.GetCellValue(5, 2).text, "text");
+    EXPECT_EQ(app.GetCellValue(6, 2).text, "15");
+    EXPECT_EQ(app.GetCellValue(6, 2).kind, CellValue::kText);
+}
+
+TEST_F(TypedCells, ValuesReadBackAsTyped) {
+    app.SetCellValue(1, 1, " 0.00 ");
+    app.SetCellValue(1, 2, Utf8ToCp1251("0 руб."));
+    app.SetCellValue(1, 3, Utf8ToCp1251("  Итого  "));
+    EXPECT_TRUE(app.GetCellValue(1, 1).IsZero());
+    EXPECT_FALSE(app.GetCellValue(1, 2).IsZero());
+    EXPECT_EQ(app.GetCellValue(1, 3).text, Utf8ToCp1251("  Итого  "));  // text stays as written
+    app.SetCellValue(1, 1, "");
+    EXPECT_EQ(app.GetCellValue(1, 1).kind, CellValue::kEmpty);
+    EXPECT_EQ(app.GetCellValue(9, 9).kind, CellValue::kEmpty);
+    try {
+        app.SetCellValue(1, 1, std::string(32768, 'x'));
+        FAIL();
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.code(), kCannotWrite);
+        EXPECT_STREQ(f.what(), "a cell holds at most 32767 characters");
+    }
+}
+
+}  // namespace
+}  // namespace tabulizer::sheet
