@@ -83,17 +83,5 @@ TEST(IniNumbers, IntegerSyntaxRoundsHalfToEvenAndRefusesMoreThan16Bits) {
     for (const char* text : {"", " ", "12pt", "-", "1 2", "40000"}) EXPECT_FALSE(ParseIniNumberField(text)) << text;
 }
 
-TEST(IniNumbers, NextNumberNeedsAClosingCommaAndARange) {
-    std::string text = "3,,x,9,5";
-    std::size_t pos = 0;
-    EXPECT_EQ(NextNumber(text, pos, 1, 5), std::optional<i16>(3));
-    EXPECT_FALSE(NextNumber(text, pos, 0, 5));        // empty number at the position
-    EXPECT_EQ(NextNumber(text, ++pos, 0, 5), std::optional<i16>(0));  // "x" reads as 0
-    EXPECT_FALSE(NextNumber(text, pos, 0, 5));        // 9 above the range
-    EXPECT_FALSE(NextNumber(text, pos, 0, 5));        // "5" has no comma after it
-    pos = text.size();
-    EXPECT_FALSE(NextNumber(text, pos, 0, 5));
-}
-
 }  // namespace
 }  // namespace tabulizer::test

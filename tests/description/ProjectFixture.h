@@ -8,11 +8,17 @@
 #include <fstream>
 #include <string>
 
+#include "../support/ScriptedHost.h"
 #include "common/Cp1251.h"
 #include "description/ProjectLoader.h"
-#include "../support/ScriptedHost.h"
 
 namespace tabulizer::test {
+
+using Texts = std::vector<std::string>;
+
+inline std::string Err(const std::string& section, const std::string& key, const std::string& message) {
+    return "Ошибка файла описания проекта !\nСекция: " + section + "  Параметр: " + key + " - " + message;
+}
 
 class ProjectFixture : public ::testing::Test {
 protected:
@@ -22,43 +28,35 @@ protected:
     ScriptedHost host;
 
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir = std::filesystem::temp_directory_path() /
-              ("tabulizer-desc-" + std::to_string(::getpid()) + "-" + info->name());
+              ("tabulizer-desc-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         d.InitFontsAndMerges();
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
 
-    // Writes bytes as they are.
     std::string WriteRaw(const std::string& bytes, const std::string& name = "p.ini") {
         std::string path = (dir / name).string();
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
-    // UTF-8 text with "\n" line ends -> CP1251 with CR LF.
-    std::string Write(const std::string& utf8, const std::string& name = "p.ini") {
-        std::string bytes;
-        for (char c : Utf8ToCp1251(utf8)) bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        return WriteRaw(bytes, name);
-    }
-    // A valid project; the extra lines stand first in their sections, so they take
-    // the place of the base keys of the same name (the first key wins).
-    static std::string Project(const std::string& horizon = "", const std::string& vertical = "",
-                               const std::string& general = "") {
-        return "[Tabulizer]\nVersion=1\n[General]\n" + general + "MaxLStr=80\n[Horizon]\n" + horizon +
+    // A valid project; extra lines stand first in their sections and so replace the
+    // base keys of the same name (the first key wins).
+    static std::string Project(const std::string& horizon = "", const std::string& vertical = "") {
+        return "[Tabulizer]\nVersion=1\n[General]\nMaxLStr=80\n[Horizon]\n" + horizon +
                "EndTitle=3\nEndCap=6\nEtalStrN=2\nEtalStr=#ВЕДОМОСТЬ#\n[Vertical]\n" + vertical +
                "EndPoz=10,30,45,80\n";
     }
     LoadOutcome Load(const std::string& utf8) {
-        run.NameIni = Write(utf8);
+        std::string bytes;
+        for (char c : Utf8ToCp1251(utf8)) bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        run.NameIni = WriteRaw(bytes);
         return LoadProject(d, run, host);
     }
-    static std::string Err(const std::string& section, const std::string& key, const std::string& message) {
-        return "Ошибка файла описания проекта !\nСекция: " + section + "  Параметр: " + key + " - " + message;
-    }
-    using Texts = std::vector<std::string>;
 };
+
+inline const std::string kQuestion = "В параметрах описания файла обнаружены ошибки !\nМодифицировать проект ?";
 
 }  // namespace tabulizer::test
