@@ -297,10 +297,11 @@ void frmOpenFile::OpenEditorDefault() {
     host_.Show(*this);
 }
 
+// Loading the conversion window shows it (minimised in batch mode) and runs the
+// conversion, which ends the program. The window lives as long as the wizard, so a
+// front end that still refers to it while the end unwinds finds it intact.
 void frmOpenFile::OpenConversionDefault() {
     conversion_ = std::make_unique<frmTabulizer>(description_, run_, host_);
-    conversion_->Minimized = run_.Batch;
-    host_.Show(*conversion_);
     conversion_->Form_Load();
 }
 
