@@ -1,0 +1,142 @@
+// The conversion window: how a run ends (saved, handed over, cancelled, failed),
+// its failure report and its progress boxes.
+#include "RunFixture.h"
+
+#include "conversion/spreadsheet/Spreadsheet.h"
+
+namespace tabulizer::test {
+namespace {
+
+const char* const kReport = "Ошибка при выполнении программы Tabulizer ! \n          Код ошибки  Visual Basic: ";
+
+class WindowTest : public RunTest {
+protected:
+    void SetUp() override {
+        RunTest::SetUp();
+        d.EtalStr = Utf8ToCp1251("ВЕДОМОСТЬ");
+    }
+    void TearDown() override {
+        sheet::Application::SetSaveProbe(nullptr);
+        RunTest::TearDown();
+    }
+    std::vector<std::string> ManyLines(int count) {
+        std::vector<std::string> lines{"ВЕДОМОСТЬ"};
+        for (int i = 0; i < count; ++i) lines.push_back(std::to_string(i));
+        return lines;
+    }
+    std::vector<std::string> FilesInDir() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(WindowTest, ASavedRunEndsWithStatusZeroAndShowsItsProgress) {
+    Input({"ВЕДОМОСТЬ", "a", "b", "ВЕДОМОСТЬ", "c", "ВЕДОМОСТЬ", "d", "e", "f"});
+    frmTabulizer window(d, run, host);
+    int status = -1;
+    try {
+        window.Form_Load();
+    } catch (const ui::ProgramExit& exit) {
+        status = exit.status;
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_TRUE(std::filesystem::exists(d.NameOut));
+    EXPECT_EQ(window.txtCount.Text(), "2");
+    EXPECT_EQ(window.txtCountLine.Text(), "4");
+    EXPECT_EQ(window.Caption, "Конвертирование документа");
+    EXPECT_EQ(host.processEventsCalls, 6);  // once per information line, outside batch mode
+}
+
+TEST_F(WindowTest, BatchRunsAreMinimisedAndProcessNoEvents) {
+    run.Batch = true;
+    Input({"ВЕДОМОСТЬ", "a", "b"});
+    EXPECT_EQ(RunWindow(), 0);
+    EXPECT_EQ(host.processEventsCalls, 0);
+    EXPECT_EQ(host.events, (std::vector<std::string>{"show frmTabulizer"}));
+}
+
+TEST_F(WindowTest, AReferenceLinePositionBeyondTheWindowFailsBeforeAnyWorkbook) {
+    d.EtalStrN = 25;
+    d.NameIn = (dir / "missing.txt").string();
+    EXPECT_EQ(RunWindow(), 1);
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{std::string(kReport) + "9"}));
+    EXPECT_FALSE(std::filesystem::exists(d.NameOut));
+}
+
+TEST_F(WindowTest, MoreRowsThanASheetCountsIsAnOverflow) {
+    Input(ManyLines(32770));
+    EXPECT_EQ(RunWindow(), 1);
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{std::string(kReport) + "6"}));
+    EXPECT_FALSE(std::filesystem::exists(d.NameOut));
+}
+
+TEST_F(WindowTest, AMissingInputIsReportedAsFileNotFound) {
+    EXPECT_EQ(RunWindow(), 1);
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{std::string(kReport) + "53"}));
+}
+
+TEST_F(WindowTest, AnUnwritableOutputIsReportedAndLeavesNoFileBehind) {
+    Input({"ВЕДОМОСТЬ", "a"});
+    d.NameOut = (dir / "no-such-folder" / "out.xlsx").string();
+    EXPECT_EQ(RunWindow(), 1);
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{std::string(kReport) + "1004"}));
+    EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"in.txt"}));
+}
+
+TEST_F(WindowTest, AFailedSaveKeepsTheEarlierWorkbook) {
+    Input({"ВЕДОМОСТЬ", "a"});
+    std::ofstream(d.NameOut) << "earlier";
+    run.Overwrite = true;
+    sheet::Application::SetSaveProbe([](const std::string&) { return false; });
+    EXPECT_EQ(RunWindow(), 1);
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{std::string(kReport) + "1004"}));
+    std::ifstream earlier(d.NameOut);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}), "earlier");
+    EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"in.txt", "out.xlsx"}));
+}
+
+TEST_F(WindowTest, OverwriteReplacesTheEarlierWorkbook) {
+    Input({"ВЕДОМОСТЬ", "a"});
+    std::ofstream(d.NameOut) << "earlier";
+    run.Overwrite = true;
+    EXPECT_EQ(RunWindow(), 0);
+    EXPECT_GT(std::filesystem::file_size(d.NameOut), 1000u);
+}
+
+TEST_F(WindowTest, CancelInTheMiddleOfAPageSavesNothing) {
+    Input(ManyLines(50));
+    frmTabulizer window(d, run, host);
+    host.answers = {ui::Answer::No, ui::Answer::Yes};
+    host.onProcessEvents = [&](int call) {
+        if (call == 3 || call == 10) window.ButExit.Click();
+    };
+    int status = -1;
+    try {
+        window.Form_Load();
+    } catch (const ui::ProgramExit& exit) {
+        status = exit.status;
+    }
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>(2, "Вы действительно хотите прервать процесс ?")));
+    EXPECT_EQ(host.boxes[0].buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(host.processEventsCalls, 10);  // the cancel is seen at the top of the next line
+    EXPECT_FALSE(std::filesystem::exists(d.NameOut));
+}
+
+TEST_F(WindowTest, NoCloseHandsTheWorkbookOverInsteadOfWritingTheOutput) {
+    Input({"ВЕДОМОСТЬ", "a"});
+    d.NoClose = true;
+    EXPECT_EQ(RunWindow(), 0);
+    EXPECT_FALSE(std::filesystem::exists(d.NameOut));
+    ASSERT_EQ(host.openedInDesktop.size(), 1u);
+    std::filesystem::path handed = host.openedInDesktop[0];
+    EXPECT_EQ(handed.filename(), "in.xlsx");
+    EXPECT_TRUE(std::filesystem::exists(handed));
+    std::filesystem::remove_all(handed.parent_path());
+}
+
+}  // namespace
+}  // namespace tabulizer::test

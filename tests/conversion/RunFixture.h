@@ -1,0 +1,124 @@
+#pragma once
+// A conversion over a small CP1251 document written to a fresh temporary folder;
+// the in-memory workbook is dumped before it is closed.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "../support/ScriptedHost.h"
+#include "common/Cp1251.h"
+#include "conversion/ConversionRun.h"
+#include "conversion/frmTabulizer.h"
+
+namespace tabulizer::test {
+
+class RunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("tabulizer-run-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        d.InitFontsAndMerges();
+        d.Code = true;  // the test documents are written in CP1251
+        d.MaxLStr = 20;
+        d.EndTitle = 1;
+        d.EndCap = 1;
+        d.EtalStrN = 1;
+        SetColumns({5, 12, 20});
+        d.NameIn = (dir / "in.txt").string();
+        d.NameOut = (dir / "out.xlsx").string();
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    void SetColumns(const std::vector<i16>& ends) {
+        d.EndPoz = {};
+        d.EndPoz[0] = static_cast<i16>(ends.size());
+        for (size_t i = 0; i < ends.size(); ++i) d.EndPoz[i + 1] = ends[i];
+    }
+    void Separators(const std::vector<std::string>& patterns) {
+        d.CountSepL = static_cast<i16>(patterns.size());
+        for (size_t i = 0; i < patterns.size(); ++i) d.SepStr[i] = Utf8ToCp1251(patterns[i]);
+    }
+    void Input(const std::vector<std::string>& utf8Lines) {
+        std::ofstream out(d.NameIn, std::ios::binary);
+        for (const auto& line : utf8Lines) out << Utf8ToCp1251(line) << "\r\n";
+    }
+
+    // Runs the conversion and returns the dump of the workbook as it stands at the end.
+    std::string Convert() {
+        ConversionRun conversion(d, run, host);
+        result = conversion.Execute();
+        std::string dump = conversion.context().app().Dump();
+        conversion.CloseAndQuit();
+        return dump;
+    }
+
+    // Runs the conversion window as the program does; returns the exit status.
+    int RunWindow() {
+        frmTabulizer window(d, run, host);
+        try {
+            window.Form_Load();
+        } catch (const ui::ProgramExit& exit) {
+            return exit.status;
+        }
+        return -1;
+    }
+
+    // The dump's line of one cell of one sheet, without the address; "" when absent.
+    static std::string Cell(const std::string& dump, const std::string& sheet, const std::string& address) {
+        std::istringstream lines(dump);
+        std::string line;
+        bool inSheet = false;
+        while (std::getline(lines, line)) {
+            if (line.rfind("sheet ", 0) == 0) inSheet = line == "sheet " + sheet || line == "sheet " + sheet + " active";
+            else if (inSheet && line.rfind(address + " ", 0) == 0) return line.substr(address.size() + 1);
+        }
+        return "";
+    }
+    static std::vector<std::string> SheetLines(const std::string& dump) {
+        std::vector<std::string> sheets;
+        std::istringstream lines(dump);
+        std::string line;
+        while (std::getline(lines, line))
+            if (line.rfind("sheet ", 0) == 0) sheets.push_back(line);
+        return sheets;
+    }
+    // The dump of one sheet alone.
+    static std::string SheetBlock(const std::string& dump, const std::string& sheet) {
+        std::istringstream lines(dump);
+        std::string line, block;
+        bool inSheet = false;
+        while (std::getline(lines, line)) {
+            if (line.rfind("sheet ", 0) == 0) inSheet = line == "sheet " + sheet || line == "sheet " + sheet + " active";
+            else if (inSheet) block += line + "\n";
+        }
+        return block;
+    }
+    // A document line of three columns (ends 5, 12, 20) from its cell texts.
+    static std::string Cols(const std::string& a, const std::string& b = "", const std::string& c = "") {
+        auto pad = [](std::string text, size_t width) {
+            size_t chars = Utf8ToCp1251(text).size();
+            return chars < width ? text + std::string(width - chars, ' ') : text;
+        };
+        return pad(a, 5) + pad(b, 7) + c;
+    }
+    static bool Has(const std::string& dump, const std::string& line) {
+        return ("\n" + dump).find("\n" + line + "\n") != std::string::npos;
+    }
+
+    DocumentDescription d;
+    RunState run;
+    ScriptedHost host;
+    std::filesystem::path dir;
+    ConversionRun::Result result{};
+};
+
+}  // namespace tabulizer::test
