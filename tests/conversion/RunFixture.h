@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/DumpText.h"
 #include "../support/ScriptedHost.h"
 #include "common/Cp1251.h"
 #include "conversion/ConversionRun.h"
@@ -72,36 +73,6 @@ protected:
         return -1;
     }
 
-    // The dump's line of one cell of one sheet, without the address; "" when absent.
-    static std::string Cell(const std::string& dump, const std::string& sheet, const std::string& address) {
-        std::istringstream lines(dump);
-        std::string line;
-        bool inSheet = false;
-        while (std::getline(lines, line)) {
-            if (line.rfind("sheet ", 0) == 0) inSheet = line == "sheet " + sheet || line == "sheet " + sheet + " active";
-            else if (inSheet && line.rfind(address + " ", 0) == 0) return line.substr(address.size() + 1);
-        }
-        return "";
-    }
-    static std::vector<std::string> SheetLines(const std::string& dump) {
-        std::vector<std::string> sheets;
-        std::istringstream lines(dump);
-        std::string line;
-        while (std::getline(lines, line))
-            if (line.rfind("sheet ", 0) == 0) sheets.push_back(line);
-        return sheets;
-    }
-    // The dump of one sheet alone.
-    static std::string SheetBlock(const std::string& dump, const std::string& sheet) {
-        std::istringstream lines(dump);
-        std::string line, block;
-        bool inSheet = false;
-        while (std::getline(lines, line)) {
-            if (line.rfind("sheet ", 0) == 0) inSheet = line == "sheet " + sheet || line == "sheet " + sheet + " active";
-            else if (inSheet) block += line + "\n";
-        }
-        return block;
-    }
     // A document line of three columns (ends 5, 12, 20) from its cell texts.
     static std::string Cols(const std::string& a, const std::string& b = "", const std::string& c = "") {
         auto pad = [](std::string text, size_t width) {
@@ -110,10 +81,6 @@ protected:
         };
         return pad(a, 5) + pad(b, 7) + c;
     }
-    static bool Has(const std::string& dump, const std::string& line) {
-        return ("\n" + dump).find("\n" + line + "\n") != std::string::npos;
-    }
-
     DocumentDescription d;
     RunState run;
     ScriptedHost host;
