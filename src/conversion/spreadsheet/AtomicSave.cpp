@@ -25,7 +25,9 @@ std::string SystemError() { return std::strerror(errno); }
 std::string CreateTemporary(const std::filesystem::path& target) {
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX.tmp")).string();
+    // The name is shortened so that the temporary name fits where the target's does.
+    std::string stem = target.filename().string().substr(0, 200);
+    std::string pattern = (folder / ("." + stem + ".XXXXXX.tmp")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = mkstemps(name.data(), 4);

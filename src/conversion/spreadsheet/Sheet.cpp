@@ -22,10 +22,19 @@ const Cell* Sheet::Find(int row, int column) const {
     return &cells[column - 1];
 }
 
+// Rows of a report tend to be equally wide: a row is given the width of the
+// widest so far at once, rather than growing cell by cell (each growth copies
+// the row and leaves it up to half empty).
+void Sheet::Widen(std::vector<Cell>& cells, int columns) {
+    widest_ = std::max(widest_, columns);
+    if (static_cast<int>(cells.capacity()) < columns) cells.reserve(widest_);
+    cells.resize(columns);
+}
+
 Cell& Sheet::At(int row, int column) {
     if (row > RowCount()) rows_.resize(row);
     auto& cells = rows_[row - 1];
-    if (column > static_cast<int>(cells.size())) cells.resize(column);
+    if (column > static_cast<int>(cells.size())) Widen(cells, column);
     return cells[column - 1];
 }
 
@@ -37,7 +46,7 @@ std::string_view Sheet::Text(const Cell& cell) const {
 }
 
 std::string Sheet::TypedText(const Cell& cell) const {
-    return cell.text ? std::string(Text(cell)) : CanonicalText(cell.number);
+    return cell.text ? std::string(Text(cell)) : FixedText(cell.number, cell.decimals);
 }
 
 void Sheet::SetText(Cell& cell, std::string_view text) {
@@ -53,6 +62,7 @@ void Sheet::Clear(Cell& cell) {
     cell.kind = kCellEmpty;
     cell.text = 0;
     cell.number = 0;
+    cell.decimals = 0;
 }
 
 void Sheet::SetValue(int row, int column, std::string_view typed, bool asText) {
@@ -68,7 +78,10 @@ void Sheet::SetValue(int row, int column, std::string_view typed, bool asText) {
     } else if (auto number = ParseTyped(trimmed)) {
         cell.kind = kCellNumber;
         cell.number = number->value;
-        if (!number->canonical) SetText(cell, trimmed);
+        if (number->decimals >= 0 && number->decimals <= kMaxKeptDecimals)
+            cell.decimals = static_cast<std::uint32_t>(number->decimals);
+        else
+            SetText(cell, trimmed);
     } else if (!typed.empty()) {
         cell.kind = kCellText;
         SetText(cell, typed);
@@ -82,7 +95,7 @@ void Sheet::Format(const CellRange& range, StyleTable& styles, StyleChange chang
     std::uint32_t lastOld = UINT32_MAX, lastNew = 0;
     for (int row = range.top; row <= range.bottom; ++row) {
         auto& cells = rows_[row - 1];
-        if (static_cast<int>(cells.size()) < range.right) cells.resize(range.right);
+        if (static_cast<int>(cells.size()) < range.right) Widen(cells, range.right);
         for (int column = range.left; column <= range.right; ++column) {
             Cell& cell = cells[column - 1];
             if (cell.style != lastOld) {
@@ -101,7 +114,7 @@ void Sheet::MakeText(const CellRange& range) {
         for (int column = range.left; column <= right; ++column) {
             Cell& cell = cells[column - 1];
             if (cell.kind == kCellNumber) {
-                if (!cell.text) SetText(cell, CanonicalText(cell.number));
+                if (!cell.text) SetText(cell, FixedText(cell.number, cell.decimals));
                 cell.kind = kCellText;  // the typed text, kept beside the number
                 cell.number = 0;
             } else if (cell.kind == kCellText) {

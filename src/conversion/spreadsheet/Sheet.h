@@ -19,11 +19,15 @@ enum CellKind : std::uint32_t { kCellEmpty, kCellNumber, kCellText };
 struct Cell {
     double number = 0;
     // Arena offset + 1 of the cell's text, 0 for none. A text cell's value; for a
-    // number, the text it was typed as when that differs from CanonicalText.
+    // number, the text it was typed as, unless that is FixedText(number, decimals).
     std::uint32_t text = 0;
-    std::uint32_t style : 30 = 0;
+    std::uint32_t style : 24 = 0;
     std::uint32_t kind : 2 = kCellEmpty;
+    std::uint32_t decimals : 6 = 0;
 };
+
+// The most decimals a number cell can give back without keeping its text.
+inline constexpr int kMaxKeptDecimals = 63;
 
 // The longest text a cell holds.
 inline constexpr std::size_t kMaxCellText = 32767;
@@ -54,11 +58,13 @@ public:
 
 private:
     Cell& At(int row, int column);
+    void Widen(std::vector<Cell>& cells, int columns);
     void SetText(Cell& cell, std::string_view text);
     void Clear(Cell& cell);
 
     std::string name_;
     std::vector<std::vector<Cell>> rows_;
+    int widest_ = 0;  // the most cells any row has had
     std::string arena_;  // each text: its length (4 bytes), then its bytes
 };
 

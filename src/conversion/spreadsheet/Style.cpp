@@ -8,6 +8,7 @@ namespace {
 // Values of a change fit 28 bits: ids above that would need more styles or
 // pool texts than any workbook holds.
 constexpr std::uint32_t kMaxChangeValue = (1u << 28) - 1;
+constexpr std::size_t kMaxStyles = 1u << 24;
 
 Border& Edge(Style& style, Property property) {
     switch (property) {
@@ -75,7 +76,7 @@ std::size_t StyleTable::StyleHash::operator()(const Style& s) const {
 StyleTable::StyleTable() { Intern(Style{}); }
 
 std::uint32_t StyleTable::Intern(const Style& style) {
-    if (styles_.size() > kMaxChangeValue)  // cells keep style ids in fewer than 32 bits
+    if (styles_.size() >= kMaxStyles)  // cells keep style ids in 24 bits
         throw Failure(kOutOfMemory, "too many distinct cell styles");
     auto [it, added] = ids_.try_emplace(style, static_cast<std::uint32_t>(styles_.size()));
     if (added) {

@@ -16,7 +16,8 @@ struct Scan {
     std::string clean;
     int significant = 0;    // digits from the first non-zero one to the last one written
     bool anyDigit = false;
-    bool plainForm = true;  // nothing that CanonicalText would not write
+    bool plainForm = true;  // nothing that FixedText would not write
+    int decimals = 0;       // digits after the point
 };
 
 void TakeDigit(Scan& scan, char digit) {
@@ -51,7 +52,8 @@ bool ScanFraction(std::string_view s, std::size_t& pos, Scan& scan) {
     scan.clean += s[pos++];
     std::size_t start = pos;
     while (pos < s.size() && IsDigit(s[pos])) TakeDigit(scan, s[pos++]);
-    if (pos == start || s[pos - 1] == '0') scan.plainForm = false;
+    scan.decimals = static_cast<int>(pos - start);
+    if (pos == start) scan.plainForm = false;
     return true;
 }
 
@@ -105,12 +107,13 @@ std::optional<TypedNumber> ParseTyped(std::string_view text) {
         if (negative) scan.plainForm = false;  // "-0" reads as 0 and keeps its sign as text only
         value = 0;                             // no negative zero in the workbook
     }
-    return TypedNumber{value, scan.plainForm};
+    return TypedNumber{value, scan.plainForm ? scan.decimals : -1};
 }
 
-std::string CanonicalText(double value) {
-    char buffer[400];  // the longest fixed form of a double
-    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+std::string FixedText(double value, int decimals) {
+    char buffer[400];  // the fixed forms written here are far shorter
+    auto [ptr, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     return ec == std::errc() ? std::string(buffer, ptr) : std::string();
 }
 

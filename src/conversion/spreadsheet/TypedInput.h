@@ -14,9 +14,10 @@ namespace tabulizer::sheet {
 
 struct TypedNumber {
     double value = 0;
-    // The trimmed text is exactly CanonicalText(value), so it need not be kept
-    // to give the text back later (when the cell is turned into text).
-    bool canonical = false;
+    // When not negative, the trimmed text is exactly FixedText(value, decimals),
+    // so it need not be kept to give the text back later (when the cell is turned
+    // into text). -1 when it was written in another form ("1,234", "5.", "007").
+    int decimals = -1;
 };
 
 // Spaces and tabs around the text removed.
@@ -25,7 +26,7 @@ std::string_view TrimBlanks(std::string_view text);
 // The number a text stands for, or nothing when it stays text.
 std::optional<TypedNumber> ParseTyped(std::string_view text);
 
-// The shortest plain decimal that reads back as `value` ("1512.43", "120").
-std::string CanonicalText(double value);
+// `value` as a plain decimal with `decimals` digits after the point ("1512.40").
+std::string FixedText(double value, int decimals);
 
 }  // namespace tabulizer::sheet

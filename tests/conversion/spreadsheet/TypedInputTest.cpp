@@ -43,15 +43,16 @@ TEST(TypedInput, EverythingElseStaysText) {
         EXPECT_FALSE(ParseTyped(text)) << text;
 }
 
-TEST(TypedInput, CanonicalTextIsTheTypedTextWhenFlagged) {
-    for (std::string_view text : {"0", "120", "-1512.43", "0.5", "123456789012345", "0.000001", "1e3",
-                                  "1.50", "00120", "+1", "-0", "5.", ".5", "1,234", "12%"}) {
+TEST(TypedInput, PlainFormsAreRederivedFromTheirDecimals) {
+    for (std::string_view text : {"0", "120", "-1512.43", "1512.40", "0.00", "0.5",
+                                  "123456789012345", "0.000001", "99999999999999.9"}) {
         auto number = ParseTyped(text);
         ASSERT_TRUE(number) << text;
-        EXPECT_EQ(number->canonical, CanonicalText(number->value) == text) << text;
+        ASSERT_GE(number->decimals, 0) << text;
+        EXPECT_EQ(FixedText(number->value, number->decimals), text);
     }
-    EXPECT_TRUE(ParseTyped("-1512.43")->canonical);
-    EXPECT_FALSE(ParseTyped("1.50")->canonical);
+    for (std::string_view text : {"1e3", "00120", "+1", "-0", "-0.00", "5.", ".5", "1,234", "12%"})
+        EXPECT_EQ(ParseTyped(text)->decimals, -1) << text;
 }
 
 class TypedCells : public ::testing::Test {
