@@ -3,7 +3,8 @@
 # times it against the floor (the same cells written straight through libxlsxwriter,
 # in constant-memory and in normal mode) and, where pandas is installed, against
 # pandas.read_fwf + to_excel. Prints median wall time, time per 100k lines, the ratio
-# to the constant-memory floor and peak RSS, then how the per-line time grows.
+# to the constant-memory floor, median CPU time and peak RSS, then how the per-line
+# time grows. The last table is also left in bench/out/results.txt.
 #
 # Environment: RUNS (timed runs per tool and size, default 3), SIZES (line counts,
 # default "10000 100000 300000"), BUILD_DIR (default build-release), TOOLS (default
@@ -56,83 +57,99 @@ generate() {
 
 have_pandas() { $PY -c 'import pandas, openpyxl' 2>/dev/null; }
 
+# The converter reads its paths from the project; a copy of the project in this run's
+# scratch folder reads the shared report and writes its workbook beside the copy.
+stage_project() {  # stem -> path of the copy
+    local ini=$WORK/$1.ini
+    LC_ALL=C sed -e "s|^NameIn=.*\r\$|NameIn=$PWD/$OUT/$1.txt\r|" \
+                 -e "s|^NameOut=.*\r\$|NameOut=$WORK/$1.xlsx\r|" "$OUT/$1.ini" >"$ini"
+    echo "$ini"
+}
+
 command_for() {  # tool, stem -> the command line that converts that report
-    local stem=$OUT/$2
+    local in=$OUT/$2 out=$WORK/$2
     case $1 in
-        tabulizer)      echo "$BUILD_DIR/tabulizer $stem.ini" ;;
-        floor-constant) echo "$OUT/floor constant $stem.layout $stem.txt $stem.floor-constant.xlsx" ;;
-        floor-normal)   echo "$OUT/floor normal $stem.layout $stem.txt $stem.floor-normal.xlsx" ;;
-        pandas)         echo "$PY bench/pandas_fwf.py $stem.layout $stem.txt $stem.pandas.xlsx" ;;
+        tabulizer)      echo "$BUILD_DIR/tabulizer $(stage_project "$2")" ;;
+        floor-constant) echo "$OUT/floor constant $in.layout $in.txt $out.floor-constant.xlsx" ;;
+        floor-normal)   echo "$OUT/floor normal $in.layout $in.txt $out.floor-normal.xlsx" ;;
+        pandas)         echo "$PY bench/pandas_fwf.py $in.layout $in.txt $out.pandas.xlsx" ;;
     esac
 }
 
-# One timed run: prints "seconds rss_kb". Wall time is taken here (nanoseconds);
-# peak memory comes from GNU time's "Maximum resident set size".
+# One timed run: prints "wall_s cpu_s rss_kb". Wall time is taken here (nanoseconds);
+# CPU time (user + system) and peak memory ("Maximum resident set size") come from
+# GNU time. CPU time is the steadier figure on a machine shared with other work.
 time_once() {
-    local log=$OUT/time.log start end
+    local log=$WORK/time.log start end
     start=$(date +%s%N)
     # shellcheck disable=SC2086
-    if ! /usr/bin/time -v -o "$log" $1 >"$OUT/run.out" 2>&1; then
+    if ! /usr/bin/time -v -o "$log" $1 >"$WORK/run.out" 2>&1; then
         echo "FAILED: $1" >&2
-        cat "$OUT/run.out" >&2
+        cat "$WORK/run.out" >&2
         return 1
     fi
     end=$(date +%s%N)
-    local rss
-    rss=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$log")
-    echo "$(( (end - start) / 1000000 )) $rss" | awk '{ printf "%.3f %d\n", $1 / 1000, $2 }'
+    awk -v wall_ms=$(( (end - start) / 1000000 )) -F': ' '
+        /User time/ { cpu += $2 } /System time/ { cpu += $2 }
+        /Maximum resident set size/ { rss = $2 }
+        END { printf "%.3f %.3f %d\n", wall_ms / 1000, cpu, rss }' "$log"
 }
 
-measure() {  # tool, size -> appends "size tool median_s max_rss_kb" to results
-    local tool=$1 size=$2 cmd times=() rss_max=0 t r
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+measure() {  # tool, size -> appends "size tool median_wall median_cpu max_rss_kb" to results
+    local tool=$1 size=$2 cmd walls=() cpus=() rss_max=0 w c r result
     cmd=$(command_for "$tool" "$(name_of "$size")")
     for (( i = 0; i < RUNS; i++ )); do
-        local result
         result=$(time_once "$cmd") || exit 1
-        read -r t r <<<"$result"
-        times+=("$t")
+        read -r w c r <<<"$result"
+        walls+=("$w")
+        cpus+=("$c")
         if (( r > rss_max )); then rss_max=$r; fi
     done
-    local median
-    median=$(printf '%s\n' "${times[@]}" | sort -g | awk '{ v[NR] = $1 }
-        END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
-    echo "$size $tool $median $rss_max" >>"$RESULTS"
-    echo "   $tool $size: runs ${times[*]} s, median $median s, peak $(( rss_max / 1024 )) MB" >&2
+    local wall cpu
+    wall=$(printf '%s\n' "${walls[@]}" | median)
+    cpu=$(printf '%s\n' "${cpus[@]}" | median)
+    echo "$size $tool $wall $cpu $rss_max" >>"$RESULTS"
+    echo "   $tool $size: wall ${walls[*]} s, cpu ${cpus[*]} s, peak $(( rss_max / 1024 )) MB" >&2
 }
 
 check_same_cells() {  # size: the converter and the floor must have written the same cells
     local stem
-    stem=$OUT/$(name_of "$1")
+    stem=$WORK/$(name_of "$1")
     [[ $CHECK == 1 && -f $stem.xlsx && -f $stem.floor-normal.xlsx ]] || return 0
     $PY -c 'import openpyxl' 2>/dev/null || return 0
     echo "   $(name_of "$1"): $($PY bench/compare.py "$stem.xlsx" "$stem.floor-normal.xlsx")" >&2
+    rm -f "$stem".*xlsx  # workbooks of this size are no longer needed
 }
 
 print_table() {
     awk '
-        { size[NR] = $1; tool[NR] = $2; sec[NR] = $3; rss[NR] = $4
-          if ($2 == "floor-constant") floor[$1] = $3 }
+        { size[NR] = $1; tool[NR] = $2; sec[NR] = $3; cpu[NR] = $4; rss[NR] = $5
+          if ($2 == "floor-constant") { floor[$1] = $3; floor_cpu[$1] = $4 } }
         END {
-            printf "%-8s %-15s %10s %12s %10s %9s\n", "lines", "tool", "median s",
-                   "s/100k lines", "x floor", "peak MB"
+            printf "%-7s %-15s %9s %12s %8s %8s %9s %8s\n", "lines", "tool", "median s",
+                   "s/100k lines", "x floor", "cpu s", "cpu x fl", "peak MB"
             for (i = 1; i <= NR; i++) {
-                ratio = (size[i] in floor && floor[size[i]] > 0) ? sprintf("%.1f", sec[i] / floor[size[i]]) : "-"
-                printf "%-8d %-15s %10.3f %12.3f %10s %9.0f\n", size[i], tool[i], sec[i],
-                       sec[i] * 100000 / size[i], ratio, rss[i] / 1024
+                ratio = floor[size[i]] > 0 ? sprintf("%.2f", sec[i] / floor[size[i]]) : "-"
+                cratio = floor_cpu[size[i]] > 0 ? sprintf("%.2f", cpu[i] / floor_cpu[size[i]]) : "-"
+                printf "%-7d %-15s %9.3f %12.3f %8s %8.2f %9s %8.0f\n", size[i], tool[i], sec[i],
+                       sec[i] * 100000 / size[i], ratio, cpu[i], cratio, rss[i] / 1024
             }
         }' "$RESULTS"
 }
 
 print_linearity() {  # per-line time of the largest size over that of the smallest
     awk '
-        { t = $2; per = $3 / $1
-          if (!(t in lo) || $1 < lo_n[t]) { lo[t] = per; lo_n[t] = $1 }
-          if (!(t in hi) || $1 > hi_n[t]) { hi[t] = per; hi_n[t] = $1 } }
+        { t = $2
+          if (!(t in lo_n) || $1 < lo_n[t]) { lo[t] = $3 / $1; lo_c[t] = $4 / $1; lo_n[t] = $1 }
+          if (!(t in hi_n) || $1 > hi_n[t]) { hi[t] = $3 / $1; hi_c[t] = $4 / $1; hi_n[t] = $1 } }
         END {
             print ""
-            print "linearity (time per line, largest size / smallest size; 1.0 = linear):"
-            for (t in lo) if (hi_n[t] > lo_n[t])
-                printf "  %-15s %dk vs %dk lines: %.2f\n", t, hi_n[t] / 1000, lo_n[t] / 1000, hi[t] / lo[t]
+            print "linearity: time per line at the largest size / at the smallest (1.00 = linear)"
+            for (t in lo_n) if (hi_n[t] > lo_n[t])
+                printf "  %-15s %dk vs %dk lines: wall %.2f, cpu %.2f\n", t, hi_n[t] / 1000,
+                       lo_n[t] / 1000, hi[t] / lo[t], hi_c[t] / lo_c[t]
         }' "$RESULTS"
 }
 
@@ -140,8 +157,10 @@ main() {
     need_time
     build
     generate
-    RESULTS=$OUT/results.txt
-    : >"$RESULTS"
+    # Scratch files of this run only: several runs may share bench/out.
+    WORK=$(mktemp -d)
+    trap 'rm -rf "$WORK"' EXIT
+    RESULTS=$WORK/results.txt
     for size in $SIZES; do
         for tool in $TOOLS; do
             if [[ $tool == pandas ]] && ! have_pandas; then
@@ -153,8 +172,8 @@ main() {
         check_same_cells "$size"
     done
     echo
-    print_table
-    print_linearity
+    print_table | tee "$OUT/results.txt"
+    print_linearity | tee -a "$OUT/results.txt"
 }
 
 main "$@"
