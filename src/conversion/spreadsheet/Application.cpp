@@ -4,7 +4,6 @@
 #include "common/Failure.h"
 #include "conversion/spreadsheet/AtomicSave.h"
 #include "conversion/spreadsheet/AutomationValues.h"
-#include "conversion/spreadsheet/TypedInput.h"
 #include "conversion/spreadsheet/Workbook.h"
 
 namespace tabulizer::sheet {
