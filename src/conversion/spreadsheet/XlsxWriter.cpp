@@ -101,6 +101,14 @@ std::string EscapeUnderscores(std::string text) {
     return text;
 }
 
+// libxlsxwriter takes C strings, so a NUL byte would cut the text short; it is
+// written in the same escaped form that other control characters take.
+std::string EscapeNuls(std::string text) {
+    for (std::size_t at = text.find('\0'); at != std::string::npos; at = text.find('\0', at + 7))
+        text.replace(at, 1, "_x0000_");
+    return text;
+}
+
 // Settings that apply to the whole sheet; in constant-memory mode they must
 // precede the first row.
 void WriteLayout(lxw_worksheet* ws, const Sheet& sheet) {
@@ -127,7 +135,7 @@ void WriteCells(lxw_worksheet* ws, const Sheet& sheet, Formats& formats) {
             if (cell.kind == kCellNumber) {
                 error = worksheet_write_number(ws, row - 1, column, cell.number, formats.For(cell.style));
             } else if (cell.kind == kCellText) {
-                std::string text = EscapeUnderscores(Cp1251ToUtf8(sheet.Text(cell)));
+                std::string text = EscapeNuls(EscapeUnderscores(Cp1251ToUtf8(sheet.Text(cell))));
                 error = worksheet_write_string(ws, row - 1, column, text.c_str(), formats.For(cell.style));
             } else if (cell.style != 0) {
                 error = worksheet_write_blank(ws, row - 1, column, formats.For(cell.style));
