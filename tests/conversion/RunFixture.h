@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/TempDir.h"
 #include "../support/DumpText.h"
 #include "../support/ScriptedHost.h"
 #include "common/Cp1251.h"
@@ -22,11 +23,6 @@ namespace tabulizer::test {
 class RunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("tabulizer-run-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
         d.InitFontsAndMerges();
         d.Code = true;  // the test documents are written in CP1251
         d.MaxLStr = 20;
@@ -37,7 +33,6 @@ protected:
         d.NameIn = (dir / "in.txt").string();
         d.NameOut = (dir / "out.xlsx").string();
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
     void SetColumns(const std::vector<i16>& ends) {
         d.EndPoz = {};
@@ -84,7 +79,8 @@ protected:
     DocumentDescription d;
     RunState run;
     ScriptedHost host;
-    std::filesystem::path dir;
+    TempDir temp{"tabulizer-run"};
+    const std::filesystem::path& dir = temp.path();
     ConversionRun::Result result{};
 };
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "../support/TempDir.h"
 #include "../support/ScriptedHost.h"
 #include "common/Cp1251.h"
 #include "description/ProjectLoader.h"
@@ -22,20 +23,15 @@ inline std::string Err(const std::string& section, const std::string& key, const
 
 class ProjectFixture : public ::testing::Test {
 protected:
-    std::filesystem::path dir;
+    TempDir temp{"tabulizer-desc"};
+    const std::filesystem::path& dir = temp.path();
     DocumentDescription d;
     RunState run;
     ScriptedHost host;
 
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("tabulizer-desc-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
         d.InitFontsAndMerges();
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
     std::string WriteRaw(const std::string& bytes, const std::string& name = "p.ini") {
         std::string path = (dir / name).string();

@@ -9,9 +9,12 @@
 #include <sstream>
 #include <string>
 
+#include "../support/TempDir.h"
+
 namespace {
 
 namespace fs = std::filesystem;
+using tabulizer::test::TempDir;
 
 struct Outcome {
     int status = -1;
@@ -26,13 +29,6 @@ std::string ReadFile(const fs::path& path) {
 
 class BatchCliTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("tabulizer-cli-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
 
     // `arguments` go through the shell as written (quote paths yourself).
     Outcome Run(const std::string& arguments) {
@@ -42,7 +38,8 @@ protected:
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(dir / "out"), ReadFile(dir / "err")};
     }
 
-    fs::path dir;
+    TempDir temp{"tabulizer-cli"};
+    const std::filesystem::path& dir = temp.path();
 };
 
 TEST_F(BatchCliTest, VersionAndHelpGoToStandardOutput) {
@@ -76,3 +73,4 @@ TEST_F(BatchCliTest, SampleProjectConvertsSilentlyAndReplacesTheOldWorkbook) {
 }
 
 }  // namespace
+

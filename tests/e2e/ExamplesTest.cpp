@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "../support/TempDir.h"
 #include "../support/DumpText.h"
 
 namespace tabulizer::test {
@@ -36,14 +37,9 @@ std::string Capture(const std::string& command, int& status) {
 class ExamplesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("tabulizer-examples-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         for (const char* name : {"ved.ini", "ved.txt", "svod.ini", "svod.txt"})
             fs::copy_file(fs::path(TABULIZER_EXAMPLES) / name, dir / name);
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     // Converts the example and returns the read-back workbook.
     std::string ConvertAndReadBack(const std::string& project, const std::string& workbook) {
@@ -57,7 +53,8 @@ protected:
         return dump;
     }
 
-    fs::path dir;
+    TempDir temp{"tabulizer-examples"};
+    const std::filesystem::path& dir = temp.path();
 };
 
 TEST_F(ExamplesTest, PayrollStatementPagesByReferenceLine) {

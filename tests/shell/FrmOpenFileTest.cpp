@@ -105,8 +105,7 @@ TEST_F(ShellTest, BatchFailuresEndTheRunWithTheirMessage) {
         {"", "", "Расширение файла не .ini !"},  // the project itself named "ved.txt.bak"
     };
     for (const Case& c : cases) {
-        TearDown();
-        SetUp();
+        ClearDir();
         host = {};
         std::string project = SampleProject(c.from, c.to);
         if (c.from.empty()) {

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "../support/TempDir.h"
 #include "../support/ScriptedHost.h"
 #include "common/Cp1251.h"
 #include "shell/frmBegin.h"
@@ -20,15 +21,10 @@ namespace tabulizer::test {
 
 class ShellTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("tabulizer-shell-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+    // Empties the test's folder, for tests that run several cases in turn.
+    void ClearDir() const {
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) std::filesystem::remove_all(entry.path());
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
     std::string Path(const std::string& name) const { return (dir / name).string(); }
     std::string Write(const std::string& name, const std::string& utf8) const {
         std::ofstream(dir / name, std::ios::binary) << Utf8ToCp1251(utf8);
@@ -84,7 +80,8 @@ protected:
         return std::find(host.events.begin(), host.events.end(), event) != host.events.end();
     }
 
-    std::filesystem::path dir;
+    TempDir temp{"tabulizer-shell"};
+    const std::filesystem::path& dir = temp.path();
     ScriptedHost host;
     DocumentDescription description;
     RunState run;
