@@ -10,6 +10,8 @@
 # default "10000 100000 300000"), BUILD_DIR (default build-release), TOOLS (default
 # "tabulizer floor-constant floor-normal pandas"), CHECK (1: after timing, check with
 # compare.py that the converter and the floor wrote the same cells; default 1).
+# Reports are generated only when missing: delete bench/out/report_* after changing
+# generate.py.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
