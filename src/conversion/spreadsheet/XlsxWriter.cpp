@@ -1,5 +1,6 @@
 // Writing the in-memory workbook as .xlsx. The only file that sees libxlsxwriter
 // (its header defines macros such as CELL and RANGE that collide with other names).
+#include <sys/resource.h>
 #include <xlsxwriter.h>
 
 #include <cctype>
@@ -145,11 +146,28 @@ void WriteCells(lxw_worksheet* ws, const Sheet& sheet, Formats& formats) {
     }
 }
 
+// In constant-memory mode libxlsxwriter keeps a temporary file open for every
+// sheet until the workbook is closed. The soft limit on open files is raised as far
+// as the hard limit allows; a workbook of more sheets than that is written in
+// normal mode, which needs more memory but no file per sheet.
+bool OpenFilesSuffice(int sheets) {
+    const rlim_t needed = static_cast<rlim_t>(sheets) + 64;  // the process's own files, zip, temporaries
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return false;
+    if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= needed) return true;
+    rlim_t wanted = limit.rlim_max == RLIM_INFINITY || limit.rlim_max > needed ? needed : limit.rlim_max;
+    if (wanted > limit.rlim_cur) {
+        limit.rlim_cur = wanted;
+        if (setrlimit(RLIMIT_NOFILE, &limit) != 0) return false;
+    }
+    return limit.rlim_cur >= needed;
+}
+
 }  // namespace
 
 void WriteXlsx(const Workbook& workbook, const std::string& path) {
     lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE;
+    options.constant_memory = OpenFilesSuffice(workbook.SheetCount()) ? LXW_TRUE : LXW_FALSE;
     lxw_workbook* book = workbook_new_opt(path.c_str(), &options);
     if (!book) throw Failure(kCannotWrite, "cannot create the workbook \"" + path + "\"");
     try {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -125,6 +127,39 @@ TEST_F(Save, TheFileHoldsWhatTheWorkbookHolds) {
               "B1 e align=center bottom=thick\n"
               "C1 e align=center bottom=thick\n"
               "merge A1:C1\n");
+}
+
+}  // namespace
+}  // namespace tabulizer::sheet
+
+namespace tabulizer::sheet {
+namespace {
+
+// A process allowed fewer open files than the workbook has sheets still saves it
+// whole (each sheet would otherwise hold a temporary file open until the end).
+TEST_F(Save, MoreSheetsThanOpenFilesAllowedStillSave) {
+    const fs::path file = folder / "many.xlsx";
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit limit{40, 40};
+        if (setrlimit(RLIMIT_NOFILE, &limit) != 0) _exit(3);
+        for (int i = 0; i < 60; ++i) app.AddSheet();
+        try {
+            app.SaveActiveWorkbookAs(file.string());
+        } catch (...) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    std::istringstream book(Readback(file));
+    int sheets = 0;
+    for (std::string line; std::getline(book, line);) sheets += line.rfind("sheet ", 0) == 0;
+    EXPECT_EQ(sheets, 61);
 }
 
 }  // namespace
