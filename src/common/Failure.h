@@ -10,6 +10,7 @@ enum FailureCode : int {
     kOverflow = 6,        // a 16-bit counter left its range
     kOutOfMemory = 7,
     kIndexOutOfRange = 9, // an index beyond a table's fixed bounds
+    kInternalError = 51,  // anything else the program did not foresee
     kFileNotFound = 53,
     kDeviceIoError = 57,
     kPathAccessError = 75,

@@ -79,6 +79,8 @@ void frmTabulizer::Form_Load() {
         host_.MessageBox(FailureReport(failure.code()), ui::Buttons::Ok, ui::Icon::Question);
     } catch (const std::bad_alloc&) {
         host_.MessageBox(FailureReport(kOutOfMemory), ui::Buttons::Ok, ui::Icon::Question);
+    } catch (const std::exception&) {
+        host_.MessageBox(FailureReport(kInternalError), ui::Buttons::Ok, ui::Icon::Question);
     }
     conversion.CloseAndQuit();
     active_ = nullptr;
