@@ -13,8 +13,6 @@ class ConversionRun {
 public:
     enum class Result { Saved, HandedOver, Cancelled };
 
-    // `wait` is called after every information line (keeps the window responsive);
-    // `showProgress` receives the rows and finished sheets to display.
     ConversionRun(DocumentDescription& description, RunState& run, ui::Host& host);
 
     // Runs to the end of the input. Failures raise Failure; `saving()` tells whether
@@ -26,8 +24,11 @@ public:
     bool saving() const { return saving_; }
     RunContext& context() { return ctx_; }
 
+    // Called after every information line: keeps the window responsive.
     std::function<void()> wait;
+    // The row of the last information line written, and the finished sheets.
     std::function<void(i16 rows, i16 sheets)> showProgress;
+    // The finished sheets, when a page begins.
     std::function<void(i16 sheets)> showSheets;
 
 private:
@@ -35,6 +36,7 @@ private:
     // Each returns false when the input ended inside it.
     bool Title();
     bool Cap();
+    // The page's lines up to the first that does not belong to it.
     void Information();
     void PageEnd();
     void Postscript();
