@@ -5,6 +5,10 @@
 // positions in their ranges (with a rare extreme), and the etalon, separator and
 // fixed-line texts taken from the document's own lines, converted as the run
 // converts them, so that they match.
+// Every byte is taken in a statement of its own (or in a braced list, which is
+// evaluated in order): operands of one expression are evaluated in an order that
+// differs between compilers, and the unit test must decode a kept input exactly
+// as the fuzz target did.
 #include <algorithm>
 #include <initializer_list>
 #include <string>
@@ -126,8 +130,9 @@ inline void ProjectBuilder::FixedLines() {
     const int count = src_.Below(3);
     Key("CountFixLines", std::to_string(count));
     auto value = [&] {
-        return std::to_string(src_.Below(columns_ + 1)) + "," + std::to_string(src_.Below(columns_ + 1)) + "," +
-               Piece();
+        const int first = src_.Below(columns_ + 1);
+        const int last = src_.Below(columns_ + 1);
+        return std::to_string(first) + "," + std::to_string(last) + "," + Piece();
     };
     for (int i = 0; i < count; ++i) Key("FS" + std::to_string(i), value());
     if (src_.Bit()) Key("PS", value());
@@ -152,8 +157,10 @@ inline void ProjectBuilder::Fonts() {
                                          "Шрифт с очень длинным именем длиннее 31 знака"};
     for (const char* key : {"FontTitle", "FontCap", "FontInf"}) {
         if (!src_.Bit()) continue;
-        Key(key, Utf8ToCp1251(kNames[src_.Below(4)]) + "," + std::to_string(Choose(1, 72, {0, -3, 500})) + "," +
-                     std::to_string(src_.Below(4)));
+        const char* name = kNames[src_.Below(4)];
+        const int size = Choose(1, 72, {0, -3, 500});
+        const int style = src_.Below(4);
+        Key(key, Utf8ToCp1251(name) + "," + std::to_string(size) + "," + std::to_string(style));
     }
 }
 
@@ -169,7 +176,11 @@ inline void ProjectBuilder::Columns() {
                 value += "," + std::to_string(number);
         Key("FormatCells", value);
     }
-    if (src_.Bit()) Key("WidthGraf", List(1 + src_.Below(columns_), 60, src_.Rare() ? -5 : 0, false));
+    if (src_.Bit()) {
+        const int count = 1 + src_.Below(columns_);
+        const int low = src_.Rare() ? -5 : 0;
+        Key("WidthGraf", List(count, 60, low, false));
+    }
     Key("DivideCol", flags_ & 2 ? "1" : "0");
 }
 
