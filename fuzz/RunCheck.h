@@ -2,7 +2,9 @@
 // One run input: the project derived from its header is loaded, and when the load
 // is clean the document is converted into a real workbook in `folder`. Returns what
 // is wrong with the outcome; empty when everything is sane.
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -32,9 +34,30 @@ inline bool KnownFailureCode(int code) {
     return kCodes.contains(code);
 }
 
+// The run's own temporary folders (for a workbook handed to the desktop) go into
+// `folder` while it lasts, where the check can see whether any is left behind.
+class ScopedTempDir {
+public:
+    explicit ScopedTempDir(const std::filesystem::path& folder) {
+        if (const char* old = std::getenv("TMPDIR")) old_ = old;
+        std::filesystem::create_directories(folder);
+        ::setenv("TMPDIR", folder.c_str(), 1);
+    }
+    ~ScopedTempDir() {
+        if (old_) ::setenv("TMPDIR", old_->c_str(), 1);
+        else ::unsetenv("TMPDIR");
+    }
+    ScopedTempDir(const ScopedTempDir&) = delete;
+    ScopedTempDir& operator=(const ScopedTempDir&) = delete;
+
+private:
+    std::optional<std::string> old_;
+};
+
 // Runs the conversion as the window does, recording how it ended.
 inline void Convert(DocumentDescription& d, RunState& run, FuzzHost& host, RunReport& report,
                     ConversionRun::Result& result) {
+    ScopedTempDir temp(std::filesystem::path(d.NameIn).parent_path() / "tmp");
     ConversionRun conversion(d, run, host);
     try {
         result = conversion.Execute();
@@ -69,9 +92,11 @@ inline void CheckEnding(const RunInput& in, const std::filesystem::path& folder,
             Expect(result == ConversionRun::Result::Saved && LooksLikeWorkbook(out), "no workbook saved", problems);
     }
     // The workbook is the only file a conversion writes.
-    std::set<std::string> allowed = {"project.ini", "in.txt", "out.xlsx"};
+    std::set<std::string> allowed = {"project.ini", "in.txt", "out.xlsx", "tmp"};
     for (const std::string& name : FolderNames(folder))
         Expect(allowed.contains(name), "the run left a file behind: " + name, problems);
+    for (const std::string& name : FolderNames(folder / "tmp"))
+        Expect(false, "the run left a temporary file behind: " + name, problems);
 }
 
 inline RunReport CheckRunInput(std::string_view bytes, const std::filesystem::path& folder) {

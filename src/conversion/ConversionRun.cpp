@@ -220,7 +220,14 @@ ConversionRun::Result ConversionRun::EndOfInput() {
         // to a temporary folder and handed to the desktop's spreadsheet program.
         saving_ = true;
         std::string path = TemporaryWorkbookPath(ctx_.d.NameIn);
-        app.SaveActiveWorkbookAs(path);
+        try {
+            app.SaveActiveWorkbookAs(path);
+        } catch (...) {
+            // The folder was made for this workbook alone; a failed save leaves none behind.
+            std::error_code ignored;
+            std::filesystem::remove_all(std::filesystem::path(path).parent_path(), ignored);
+            throw;
+        }
         saving_ = false;
         if (!ctx_.host.OpenInDesktop(path))
             throw Failure(kPathAccessError, "cannot hand the workbook to the desktop: " + path);

@@ -54,7 +54,10 @@ std::optional<int> PromisedCode(const std::string& name) {
     if (name.ends_with("-converts")) return 0;
     std::size_t fails = name.rfind("-fails-");
     if (fails == std::string::npos) return std::nullopt;
-    return std::stoi(name.substr(fails + 7));
+    std::string code = name.substr(fails + 7);
+    if (code.empty() || code.size() > 4 || code.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoi(code);
 }
 
 // A run input reaches the conversion (its project loads cleanly) and ends in a
