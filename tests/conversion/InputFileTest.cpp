@@ -6,6 +6,7 @@
 #include <fstream>
 #include <vector>
 
+#include "../support/TempDir.h"
 #include "common/Failure.h"
 
 namespace tabulizer {
@@ -15,8 +16,9 @@ using V = std::vector<std::string>;
 
 // The lines of a file holding `bytes`; a failure becomes its code as the only line.
 V Lines(const std::string& bytes, std::string path = "") {
+    test::TempDir temp("tabulizer-input");
     if (path.empty()) {
-        path = (std::filesystem::temp_directory_path() / "tabulizer_input.txt").string();
+        path = (temp.path() / "input.txt").string();
         std::ofstream(path, std::ios::binary) << bytes;
     }
     V lines;

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <vector>
 
+#include "../support/TempDir.h"
+
 namespace tabulizer {
 namespace {
 
@@ -27,7 +29,7 @@ protected:
         reader.CountTest = 2;
     }
     void OpenText(const std::string& bytes) {
-        const auto path = std::filesystem::temp_directory_path() / "tabulizer_reader.txt";
+        const auto path = temp.path() / "input.txt";
         std::ofstream(path, std::ios::binary) << bytes;
         OpenPath(path.string());
     }
@@ -57,6 +59,7 @@ protected:
         return out;
     }
 
+    test::TempDir temp{"tabulizer-reader"};
     DocumentDescription d;
     RunState run;
     LineFlags flags;
