@@ -35,12 +35,7 @@ protected:
 TEST_F(WindowTest, ASavedRunEndsWithStatusZeroAndShowsItsProgress) {
     Input({"ВЕДОМОСТЬ", "a", "b", "ВЕДОМОСТЬ", "c", "ВЕДОМОСТЬ", "d", "e", "f"});
     frmTabulizer window(d, run, host);
-    int status = -1;
-    try {
-        window.Form_Load();
-    } catch (const ui::ProgramExit& exit) {
-        status = exit.status;
-    }
+    int status = RunWindow(window);
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_TRUE(std::filesystem::exists(d.NameOut));
@@ -113,12 +108,7 @@ TEST_F(WindowTest, CancelInTheMiddleOfAPageSavesNothing) {
     host.onProcessEvents = [&](int call) {
         if (call == 3 || call == 10) window.ButExit.Click();
     };
-    int status = -1;
-    try {
-        window.Form_Load();
-    } catch (const ui::ProgramExit& exit) {
-        status = exit.status;
-    }
+    int status = RunWindow(window);
     EXPECT_EQ(status, 2);
     EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>(2, "Вы действительно хотите прервать процесс ?")));
     EXPECT_EQ(host.boxes[0].buttons, ui::Buttons::YesNo);

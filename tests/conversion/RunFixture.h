@@ -60,6 +60,9 @@ protected:
     // Runs the conversion window as the program does; returns the exit status.
     int RunWindow() {
         frmTabulizer window(d, run, host);
+        return RunWindow(window);
+    }
+    int RunWindow(frmTabulizer& window) {
         try {
             window.Form_Load();
         } catch (const ui::ProgramExit& exit) {
