@@ -218,7 +218,6 @@ ConversionRun::Result ConversionRun::EndOfInput() {
         app.SetScreenUpdating(true);
         // Without a spreadsheet application to keep the workbook open in, it is saved
         // to a temporary folder and handed to the desktop's spreadsheet program.
-        saving_ = true;
         std::string path = TemporaryWorkbookPath(ctx_.d.NameIn);
         try {
             app.SaveActiveWorkbookAs(path);
@@ -228,15 +227,12 @@ ConversionRun::Result ConversionRun::EndOfInput() {
             std::filesystem::remove_all(std::filesystem::path(path).parent_path(), ignored);
             throw;
         }
-        saving_ = false;
         if (!ctx_.host.OpenInDesktop(path))
             throw Failure(kPathAccessError, "cannot hand the workbook to the desktop: " + path);
         return Result::HandedOver;
     }
     // Saving replaces an existing output atomically, so Overwrite needs no deletion first.
-    saving_ = true;
     app.SaveActiveWorkbookAs(ctx_.d.NameOut);
-    saving_ = false;
     return Result::Saved;
 }
 

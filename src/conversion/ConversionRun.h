@@ -15,13 +15,11 @@ public:
 
     ConversionRun(DocumentDescription& description, RunState& run, ui::Host& host);
 
-    // Runs to the end of the input. Failures raise Failure; `saving()` tells whether
-    // the failure happened while the workbook was written.
+    // Runs to the end of the input. Failures raise Failure.
     Result Execute();
     // Closes the workbook and quits the spreadsheet application (also after a failure).
     void CloseAndQuit() noexcept;
 
-    bool saving() const { return saving_; }
     RunContext& context() { return ctx_; }
 
     // Called after every information line: keeps the window responsive.
@@ -44,7 +42,6 @@ private:
     void GetStrOfTitle();
 
     RunContext ctx_;
-    bool saving_ = false;
 };
 
 }  // namespace tabulizer
