@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kExitSaved = 0;
 constexpr int kExitFailed = 1;
-constexpr int kExitCancelled = 2;
+constexpr int kExitCancelled = 3;
 
 std::string FailureReport(int code) {
     return "Ошибка при выполнении программы Tabulizer ! \n          Код ошибки  Visual Basic: " +

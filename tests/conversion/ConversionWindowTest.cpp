@@ -109,7 +109,7 @@ TEST_F(WindowTest, CancelInTheMiddleOfAPageSavesNothing) {
         if (call == 3 || call == 10) window.ButExit.Click();
     };
     int status = RunWindow(window);
-    EXPECT_EQ(status, 2);
+    EXPECT_EQ(status, 3);
     EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>(2, "Вы действительно хотите прервать процесс ?")));
     EXPECT_EQ(host.boxes[0].buttons, ui::Buttons::YesNo);
     EXPECT_EQ(host.processEventsCalls, 10);  // the cancel is seen at the top of the next line
