@@ -1,5 +1,6 @@
 #include "conversion/frmTabulizer.h"
 
+#include <chrono>
 #include <new>
 
 #include "conversion/ConversionRun.h"
@@ -29,12 +30,10 @@ frmTabulizer::frmTabulizer(DocumentDescription& description, RunState& run, ui::
     lbLine.Caption = "Обработано строк:";
     lbLine.Geometry = {240, 300, 2400, 315};
     txtCountLine.SetText("0");
-    txtCountLine.Enabled = false;
     txtCountLine.Geometry = {2760, 240, 2040, 375};
     lbList.Caption = "Обработано листов:";
     lbList.Geometry = {240, 840, 2400, 315};
     txtCount.SetText("0");
-    txtCount.Enabled = false;
     txtCount.Geometry = {2760, 780, 2040, 375};
     ButExit.Caption = "Выход";
     ButExit.Geometry = {1800, 1380, 1560, 435};
@@ -60,8 +59,17 @@ void frmTabulizer::Form_Load() {
     Run conversion(description_, run_, host_);
     active_ = &conversion;
     // Between lines the window processes its events (the cancel button) without
-    // pausing: a millisecond per line would make a long report take minutes.
-    if (!run_.Batch) conversion.wait = [this] { host_.ProcessEvents(); };
+    // pausing: a millisecond per line would make a long report take minutes. Events
+    // are processed at most every EventInterval, since redrawing the window after
+    // every line would cost more than converting it.
+    if (!run_.Batch) {
+        conversion.wait = [this, last = std::chrono::steady_clock::time_point{}]() mutable {
+            auto now = std::chrono::steady_clock::now();
+            if (now - last < EventInterval) return;
+            last = now;
+            host_.ProcessEvents();
+        };
+    }
     conversion.showProgress = [this](i16 rows, i16 sheets) {
         txtCountLine.SetText(std::to_string(rows));
         host_.Progress(rows, sheets);

@@ -1,6 +1,8 @@
 #pragma once
 // The conversion window: loading it runs the whole conversion of the input
 // document into a workbook and ends the program on every path.
+#include <chrono>
+
 #include "description/DocumentDescription.h"
 #include "ui/Controls.h"
 #include "ui/Host.h"
@@ -16,6 +18,9 @@ public:
     // non-zero after a failure or a cancel.
     [[noreturn]] void Form_Load();
     void ButExit_Click();
+
+    // The least time between two rounds of window events during the run.
+    std::chrono::milliseconds EventInterval{20};
 
     ui::Control lbLine{*this, ui::ControlKind::Label, "lbLine"};
     ui::Control txtCountLine{*this, ui::ControlKind::TextBox, "txtCountLine"};

@@ -35,6 +35,7 @@ protected:
 TEST_F(WindowTest, ASavedRunEndsWithStatusZeroAndShowsItsProgress) {
     Input({"ВЕДОМОСТЬ", "a", "b", "ВЕДОМОСТЬ", "c", "ВЕДОМОСТЬ", "d", "e", "f"});
     frmTabulizer window(d, run, host);
+    window.EventInterval = {};
     int status = RunWindow(window);
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(host.boxes.empty());
@@ -43,6 +44,13 @@ TEST_F(WindowTest, ASavedRunEndsWithStatusZeroAndShowsItsProgress) {
     EXPECT_EQ(window.txtCountLine.Text(), "4");
     EXPECT_EQ(window.Caption, "Конвертирование документа");
     EXPECT_EQ(host.processEventsCalls, 6);  // once per information line, outside batch mode
+}
+
+TEST_F(WindowTest, EventsAreProcessedInRoundsNotAfterEveryLine) {
+    Input(ManyLines(5000));
+    EXPECT_EQ(RunWindow(), 0);
+    EXPECT_GE(host.processEventsCalls, 1);  // the first line always lets the window breathe
+    EXPECT_LT(host.processEventsCalls, 2500);
 }
 
 TEST_F(WindowTest, BatchRunsAreMinimisedAndProcessNoEvents) {
@@ -104,6 +112,7 @@ TEST_F(WindowTest, OverwriteReplacesTheEarlierWorkbook) {
 TEST_F(WindowTest, CancelInTheMiddleOfAPageSavesNothing) {
     Input(ManyLines(50));
     frmTabulizer window(d, run, host);
+    window.EventInterval = {};
     host.answers = {ui::Answer::No, ui::Answer::Yes};
     host.onProcessEvents = [&](int call) {
         if (call == 3 || call == 10) window.ButExit.Click();
