@@ -1,5 +1,7 @@
 #include "conversion/ConversionRun.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "conversion/CellWriter.h"
