@@ -5,8 +5,8 @@
 
 #include "common/Cp1251.h"
 #include "common/Failure.h"
+#include "common/ReplaceFile.h"
 #include "description/ProjectText.h"
-#include "description/ReplaceFile.h"
 
 namespace tabulizer {
 namespace {

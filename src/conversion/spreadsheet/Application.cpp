@@ -2,7 +2,7 @@
 #include "conversion/spreadsheet/Spreadsheet.h"
 
 #include "common/Failure.h"
-#include "conversion/spreadsheet/AtomicSave.h"
+#include "common/ReplaceFile.h"
 #include "conversion/spreadsheet/AutomationValues.h"
 #include "conversion/spreadsheet/Workbook.h"
 
@@ -67,7 +67,13 @@ void Application::SetSaveProbe(SaveProbe probe) { saveProbe = probe; }
 
 void Application::SaveActiveWorkbookAs(const std::string& utf8Path) {
     const Workbook& book = Open(workbook_, quit_);
-    SaveReplacing(utf8Path, [&book](const std::string& path) { WriteXlsx(book, path); }, saveProbe);
+    try {
+        ReplaceFile(utf8Path, [&book](const std::string& path) { WriteXlsx(book, path); }, saveProbe);
+    } catch (const Failure& failure) {
+        // Whatever stopped it, a workbook that cannot be written is one failure.
+        if (failure.code() != kCannotWrite) throw Failure(kCannotWrite, failure.what());
+        throw;
+    }
 }
 
 // --- sheets ---

@@ -1,4 +1,4 @@
-#include "conversion/spreadsheet/AtomicSave.h"
+#include "common/ReplaceFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,11 +8,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "common/Failure.h"
 
-namespace tabulizer::sheet {
+namespace tabulizer {
 namespace {
 
 [[noreturn]] void CannotWrite(const std::string& path, const std::string& why) {
@@ -31,7 +32,7 @@ std::string CreateTemporary(const std::filesystem::path& target) {
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = mkstemps(name.data(), 4);
-    if (fd < 0) CannotWrite(target.string(), SystemError());
+    if (fd < 0) throw Failure(kPathAccessError, "cannot create a file beside \"" + target.string() + "\": " + SystemError());
     // The workbook gets the permissions of any new file, not mkstemp's private ones.
     mode_t mask = umask(0);
     umask(mask);
@@ -68,8 +69,8 @@ void CheckTarget(const std::filesystem::path& target) {
 
 }  // namespace
 
-void SaveReplacing(const std::string& utf8Path,
-                   const std::function<void(const std::string&)>& write, SaveProbe probe) {
+void ReplaceFile(const std::string& utf8Path, const std::function<void(const std::string&)>& write,
+                 const std::function<bool(const std::string&)>& probe) {
     std::filesystem::path target(utf8Path);
     CheckTarget(target);
     std::string temporary = CreateTemporary(target);
@@ -88,4 +89,17 @@ void SaveReplacing(const std::string& utf8Path,
     FlushFolder(target);
 }
 
-}  // namespace tabulizer::sheet
+}  // namespace tabulizer
+
+namespace tabulizer {
+
+void ReplaceFile(const std::string& utf8Path, std::string_view content) {
+    ReplaceFile(utf8Path, [content](const std::string& temporary) {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(content.data(), static_cast<std::streamsize>(content.size()));
+        out.close();
+        if (!out) throw Failure(kCannotWrite, "cannot write \"" + temporary + "\"");
+    });
+}
+
+}  // namespace tabulizer

@@ -1,0 +1,22 @@
+#pragma once
+// Replacing a file so that a failed write never destroys the previous one: the new
+// content goes to a temporary file in the same folder, is flushed to disk and then
+// renamed over the target.
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tabulizer {
+
+// `write` fills the temporary file named by its argument (and throws on failure);
+// `probe`, when set, may fail the replacement just before the rename (tests use it
+// to simulate a full disk). A folder that takes no new file is Failure(75); any
+// other failure is Failure(1004). The temporary file is removed on failure and the
+// target is then as it was. A directory or a read-only file is never replaced.
+void ReplaceFile(const std::string& utf8Path, const std::function<void(const std::string&)>& write,
+                 const std::function<bool(const std::string&)>& probe = {});
+
+// The same with the whole content at hand.
+void ReplaceFile(const std::string& utf8Path, std::string_view content);
+
+}  // namespace tabulizer
