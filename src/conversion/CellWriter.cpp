@@ -1,5 +1,6 @@
 #include "conversion/CellWriter.h"
 
+#include "common/Blanks.h"
 #include "conversion/SheetFormatting.h"
 
 namespace tabulizer {
@@ -19,13 +20,6 @@ std::string_view Cut(const std::string& line, int first, int last) {
     if (last > static_cast<int>(line.size())) last = static_cast<int>(line.size());
     if (first > last) return {};
     return std::string_view(line).substr(first - 1, last - first + 1);
-}
-
-std::string_view Trim(std::string_view text) {
-    auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 const MergeCell* BlockAt(const RunContext& ctx, int pageLine, int column) {
@@ -84,8 +78,8 @@ void BlankDividersOfColumn(RunContext& ctx, std::string& line, Cursor& at) {
 }
 
 void WriteCell(RunContext& ctx, std::string_view cut, i16 column) {
-    if (Trim(cut).empty()) return;
-    std::string text(ctx.InCap ? Trim(cut) : cut);
+    if (TrimBlanks(cut).empty()) return;
+    std::string text(ctx.InCap ? TrimBlanks(cut) : cut);
     // A leading "=" would make the text a formula in the spreadsheet.
     if (text[0] == '=') text[0] = ' ';
     auto& app = ctx.app();

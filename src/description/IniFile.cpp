@@ -5,18 +5,11 @@
 #include <sstream>
 #include <system_error>
 
+#include "common/Blanks.h"
 #include "description/ProjectLoader.h"
 
 namespace tabulizer {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 unsigned char FoldByte(unsigned char c) {
     if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
@@ -27,7 +20,7 @@ unsigned char FoldByte(unsigned char c) {
 
 // Trimmed, one pair of matching quotes removed, cut at 254 characters.
 std::string CleanValue(std::string_view raw) {
-    std::string_view value = Trim(raw);
+    std::string_view value = TrimBlanks(raw);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
@@ -53,7 +46,7 @@ void ForEachLine(std::string_view text, OnLine onLine) {
 }  // namespace
 
 std::string FoldIniName(std::string_view name) {
-    std::string folded(Trim(name));
+    std::string folded(TrimBlanks(name));
     for (char& c : folded) c = static_cast<char>(FoldByte(static_cast<unsigned char>(c)));
     return folded;
 }
@@ -63,7 +56,7 @@ IniFile IniFile::Parse(std::string_view text) {
     // Keys of a repeated section, and keys outside any section, are never read.
     Section* current = nullptr;
     ForEachLine(text, [&](std::string_view line) {
-        std::string_view trimmed = Trim(line);
+        std::string_view trimmed = TrimBlanks(line);
         std::size_t close = trimmed.rfind(']');
         if (!trimmed.empty() && trimmed.front() == '[' && close != std::string_view::npos) {
             std::string name = FoldIniName(trimmed.substr(1, close - 1));

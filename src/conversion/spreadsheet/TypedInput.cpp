@@ -70,12 +70,6 @@ bool ScanExponent(std::string_view s, std::size_t& pos, Scan& scan) {
 
 }  // namespace
 
-std::string_view TrimBlanks(std::string_view text) {
-    std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::optional<TypedNumber> ParseTyped(std::string_view text) {
     std::string_view s = TrimBlanks(text);
     Scan scan;

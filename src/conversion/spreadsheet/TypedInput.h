@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/Blanks.h"
+
 namespace tabulizer::sheet {
 
 struct TypedNumber {
@@ -19,9 +21,6 @@ struct TypedNumber {
     // into text). -1 when it was written in another form ("1,234", "5.", "007").
     int decimals = -1;
 };
-
-// Spaces and tabs around the text removed.
-std::string_view TrimBlanks(std::string_view text);
 
 // The number a text stands for, or nothing when it stays text.
 std::optional<TypedNumber> ParseTyped(std::string_view text);
