@@ -7,8 +7,6 @@
 namespace tabulizer::test {
 namespace {
 
-const char* const kReport = "Ошибка при выполнении программы Tabulizer ! \n          Код ошибки  Visual Basic: ";
-
 class WindowTest : public RunTest {
 protected:
     void SetUp() override {
@@ -65,27 +63,27 @@ TEST_F(WindowTest, AReferenceLinePositionBeyondTheWindowFailsBeforeAnyWorkbook) 
     d.EtalStrN = 25;
     d.NameIn = (dir / "missing.txt").string();
     EXPECT_EQ(RunWindow(), 1);
-    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{std::string(kReport) + "9"}));
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{FailureReport(9)}));
     EXPECT_FALSE(std::filesystem::exists(d.NameOut));
 }
 
 TEST_F(WindowTest, MoreRowsThanASheetCountsIsAnOverflow) {
     Input(ManyLines(32770));
     EXPECT_EQ(RunWindow(), 1);
-    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{std::string(kReport) + "6"}));
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{FailureReport(6)}));
     EXPECT_FALSE(std::filesystem::exists(d.NameOut));
 }
 
 TEST_F(WindowTest, AMissingInputIsReportedAsFileNotFound) {
     EXPECT_EQ(RunWindow(), 1);
-    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{std::string(kReport) + "53"}));
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{FailureReport(53)}));
 }
 
 TEST_F(WindowTest, AnUnwritableOutputIsReportedAndLeavesNoFileBehind) {
     Input({"ВЕДОМОСТЬ", "a"});
     d.NameOut = (dir / "no-such-folder" / "out.xlsx").string();
     EXPECT_EQ(RunWindow(), 1);
-    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{std::string(kReport) + "1004"}));
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{FailureReport(1004)}));
     EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"in.txt"}));
 }
 
@@ -95,7 +93,7 @@ TEST_F(WindowTest, AFailedSaveKeepsTheEarlierWorkbook) {
     run.Overwrite = true;
     sheet::Application::SetSaveProbe([](const std::string&) { return false; });
     EXPECT_EQ(RunWindow(), 1);
-    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{std::string(kReport) + "1004"}));
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{FailureReport(1004)}));
     std::ifstream earlier(d.NameOut);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}), "earlier");
     EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"in.txt", "out.xlsx"}));

@@ -20,6 +20,11 @@
 
 namespace tabulizer::test {
 
+// The conversion window's report of a failure with `code`.
+inline std::string FailureReport(int code) {
+    return "Ошибка при выполнении программы Tabulizer ! \n          Код ошибки  Visual Basic: " + std::to_string(code);
+}
+
 class RunTest : public ::testing::Test {
 protected:
     void SetUp() override {

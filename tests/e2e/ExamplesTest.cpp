@@ -4,14 +4,13 @@
 // formats and widths.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "../support/TempDir.h"
+#include "../support/Command.h"
 #include "../support/DumpText.h"
 
 namespace tabulizer::test {
@@ -21,18 +20,6 @@ namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
-
-std::string Capture(const std::string& command, int& status) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    int raw = pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
-}
 
 class ExamplesTest : public ::testing::Test {
 protected:
@@ -47,10 +34,7 @@ protected:
         std::string errors = Capture("'" TABULIZER_BINARY "' '" + (dir / project).string() + "' 2>&1", status);
         EXPECT_EQ(status, 0) << errors;
         EXPECT_EQ(errors, "");
-        std::string dump = Capture("'" TABULIZER_PYTHON "' '" TABULIZER_READBACK "' '" + (dir / workbook).string() + "'",
-                                   status);
-        EXPECT_EQ(status, 0);
-        return dump;
+        return ReadBack((dir / workbook).string());
     }
 
     TempDir temp{"tabulizer-examples"};

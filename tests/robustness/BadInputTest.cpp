@@ -1,18 +1,13 @@
 // Inputs and surroundings that must never crash a conversion or lose data: control
 // bytes, odd line ends, huge lines, positions past the line end, unwritable outputs.
 #include "../conversion/RunFixture.h"
-
-#include <sys/wait.h>
-
-#include <cstdio>
+#include "../support/Command.h"
 
 namespace tabulizer::test {
 namespace {
 
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-
-const char* const kReport = "Ошибка при выполнении программы Tabulizer ! \n          Код ошибки  Visual Basic: ";
 
 class BadInputTest : public RunTest {
 protected:
@@ -22,18 +17,6 @@ protected:
     }
     void RawInput(const std::string& bytes) { std::ofstream(d.NameIn, std::ios::binary) << bytes; }
 
-    std::string ReadBack() {
-        std::string out;
-        std::string command = "'" TABULIZER_PYTHON "' '" TABULIZER_READBACK "' '" + d.NameOut + "'";
-        FILE* pipe = popen(command.c_str(), "r");
-        char buffer[4096];
-        size_t n;
-        while (pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-        if (pipe) {
-            EXPECT_EQ(pclose(pipe), 0);
-        }
-        return out;
-    }
 };
 
 TEST_F(BadInputTest, NulAndControlBytesSurviveIntoTheWrittenWorkbook) {
@@ -41,7 +24,7 @@ TEST_F(BadInputTest, NulAndControlBytesSurviveIntoTheWrittenWorkbook) {
     SetColumns({8});
     RawInput(std::string("T\r\nab\0cd\x1A\x01z\r\n", 14));
     EXPECT_EQ(RunWindow(), 0);
-    std::string book = ReadBack();
+    std::string book = ReadBack(d.NameOut);
     // The reader shows the file's escaped form of the control characters.
     EXPECT_THAT(Cell(book, "Лист1", "A2"), StartsWith("s \"ab_x0000_cd_x001A__x0001_z\""));
 }
@@ -71,7 +54,7 @@ TEST_F(BadInputTest, AHugeLineAndPositionsPastTheLineEndAreCutSafely) {
 TEST_F(BadInputTest, AnInputThatIsADirectoryIsAnAccessFailure) {
     d.NameIn = dir.string();
     EXPECT_EQ(RunWindow(), 1);
-    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{std::string(kReport) + "75"}));
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{FailureReport(75)}));
     EXPECT_FALSE(std::filesystem::exists(d.NameOut));
 }
 
@@ -79,7 +62,7 @@ TEST_F(BadInputTest, AnOutputThatIsADirectoryFailsAndStaysADirectory) {
     RawInput("T\r\na\r\n");
     std::filesystem::create_directory(d.NameOut);
     EXPECT_EQ(RunWindow(), 1);
-    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{std::string(kReport) + "1004"}));
+    EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{FailureReport(1004)}));
     EXPECT_TRUE(std::filesystem::is_directory(d.NameOut));
 }
 

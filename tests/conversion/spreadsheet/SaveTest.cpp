@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../../support/Command.h"
 #include "common/Cp1251.h"
 #include "common/Failure.h"
 #include "conversion/spreadsheet/Spreadsheet.h"
@@ -23,16 +24,6 @@ std::string ReadFile(const fs::path& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-std::string Readback(const fs::path& file) {
-    std::string command = std::string(TABULIZER_PYTHON) + " " TABULIZER_READBACK " '" + file.string() + "'";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    EXPECT_EQ(pclose(pipe), 0);
-    return out;
 }
 
 class Save : public ::testing::Test {
@@ -115,7 +106,7 @@ TEST_F(Save, TheFileHoldsWhatTheWorkbookHolds) {
     app.SetColumnWidth("B:B", 22);
     fs::path out = folder / "книга.xlsx";
     app.SaveActiveWorkbookAs(out.string());
-    EXPECT_EQ(Readback(out),
+    EXPECT_EQ(test::ReadBack(out.string()),
               "sheet Лист2 active\n"
               "A2 n 1512.43 italic align=left order=ltr left=hair format=\"#,##0.00$\"\n"
               "B2 s \"00120\" italic right=dashDot format=\"@\"\n"
@@ -156,7 +147,7 @@ TEST_F(Save, MoreSheetsThanOpenFilesAllowedStillSave) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(WEXITSTATUS(status), 0);
-    std::istringstream book(Readback(file));
+    std::istringstream book(test::ReadBack(file.string()));
     int sheets = 0;
     for (std::string line; std::getline(book, line);) sheets += line.rfind("sheet ", 0) == 0;
     EXPECT_EQ(sheets, 61);
