@@ -19,10 +19,6 @@ std::string FailureReport(int code) {
 
 }  // namespace
 
-class frmTabulizer::Run : public ConversionRun {
-    using ConversionRun::ConversionRun;
-};
-
 frmTabulizer::frmTabulizer(DocumentDescription& description, RunState& run, ui::Host& host)
     : ui::Window("frmTabulizer"), description_(description), run_(run), host_(host) {
     Caption = "Конвертирование документа";
@@ -56,7 +52,7 @@ void frmTabulizer::ButExit_Click() {
 void frmTabulizer::Form_Load() {
     Minimized = run_.Batch;
     host_.Show(*this);
-    Run conversion(description_, run_, host_);
+    ConversionRun conversion(description_, run_, host_);
     active_ = &conversion;
     // Between lines the window processes its events (the cancel button) without
     // pausing: a millisecond per line would make a long report take minutes. Events

@@ -9,6 +9,8 @@
 
 namespace tabulizer {
 
+class ConversionRun;
+
 class frmTabulizer : public ui::Window {
 public:
     frmTabulizer(DocumentDescription& description, RunState& run, ui::Host& host);
@@ -29,11 +31,10 @@ public:
     ui::Control ButExit{*this, ui::ControlKind::Button, "ButExit"};
 
 private:
-    class Run;
     DocumentDescription& description_;
     RunState& run_;
     ui::Host& host_;
-    Run* active_ = nullptr;  // the run in progress, for the cancel handler
+    ConversionRun* active_ = nullptr;  // the run in progress, for the cancel handler
 };
 
 }  // namespace tabulizer
