@@ -25,13 +25,19 @@ void ConsoleHost::EndProgressLine() {
     progressShown_ = false;
 }
 
-Answer ConsoleHost::MessageBox(std::string_view text, Buttons buttons, Icon) {
+void ConsoleHost::WriteLine(std::string_view text) {
     EndProgressLine();
     std::fwrite(text.data(), 1, text.size(), err_);
     std::fputc('\n', err_);
     std::fflush(err_);
+}
+
+Answer ConsoleHost::MessageBox(std::string_view text, Buttons buttons, Icon) {
+    WriteLine(text);
     return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
 }
+
+void ConsoleHost::Explain(std::string_view detail) { WriteLine(detail); }
 
 std::string ConsoleHost::OpenFileDialog(std::string_view, std::string_view) { return {}; }
 std::string ConsoleHost::SaveFileDialog(std::string_view, std::string_view) { return {}; }

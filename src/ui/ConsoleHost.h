@@ -23,10 +23,12 @@ public:
     void Unload(Window& window) override;
     void ProcessEvents() override;
     void Progress(int rows, int sheets) override;
+    void Explain(std::string_view detail) override;
     bool OpenInDesktop(const std::string& path) override;
 
 private:
     void EndProgressLine();
+    void WriteLine(std::string_view text);
 
     std::FILE* err_;
     bool terminal_;

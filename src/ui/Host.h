@@ -37,6 +37,10 @@ public:
     virtual void ProcessEvents() = 0;
     // Progress of a long conversion, for hosts that show it elsewhere than in the window.
     virtual void Progress(int rows, int sheets) { (void)rows; (void)sheets; }
+    // What exactly failed behind the message just shown (a path and the system's
+    // reason). Batch mode prints it on a line of its own under the message; the
+    // windows show only the message itself.
+    virtual void Explain(std::string_view detail) { (void)detail; }
     // Hand a finished workbook to the desktop's spreadsheet application.
     virtual bool OpenInDesktop(const std::string& path) = 0;
 

@@ -26,6 +26,7 @@ public:
     std::vector<std::string> dialogFilters;
     std::vector<std::string> events;        // "show frmOpenFile", "hide frmBegin", ...
     std::vector<std::string> openedInDesktop;
+    std::vector<std::string> explanations;  // detail lines under messages (batch mode prints them)
     int processEventsCalls = 0;
     // Called from ProcessEvents: lets a test press a button in the middle of a run.
     std::function<void(int call)> onProcessEvents;
@@ -60,6 +61,7 @@ public:
         ++processEventsCalls;
         if (onProcessEvents) onProcessEvents(processEventsCalls);
     }
+    void Explain(std::string_view detail) override { explanations.emplace_back(detail); }
     bool OpenInDesktop(const std::string& path) override {
         openedInDesktop.push_back(path);
         return true;
