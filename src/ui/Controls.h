@@ -86,6 +86,9 @@ public:
 
     // Called by the host when the user closes the window with its frame button.
     std::function<void()> OnClose;
+    // Called by the host when the user presses Esc in the window; nothing happens
+    // when the window gives no handler.
+    std::function<void()> OnEscape;
 
 private:
     friend class Control;
