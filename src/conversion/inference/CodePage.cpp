@@ -31,7 +31,7 @@ int Cp1251Weight(std::uint8_t b) {
 }  // namespace
 
 CodePage InferCodePage(const Lines& rawLines) {
-    long dos = 0, windows = 0, high = 0;
+    long dos = 0, windows = 0, high = 0, dosFits = 0, windowsFits = 0;
     for (const std::string& line : rawLines)
         for (char c : line) {
             auto b = static_cast<std::uint8_t>(c);
@@ -39,6 +39,8 @@ CodePage InferCodePage(const Lines& rawLines) {
             ++high;
             dos += Cp866Weight(b);
             windows += Cp1251Weight(b);
+            dosFits += Cp866Weight(b) > 0 ? 1 : 0;
+            windowsFits += Cp1251Weight(b) > 0 ? 1 : 0;
         }
     CodePage result;
     result.finding.element = "Кодировка";
@@ -50,11 +52,13 @@ CodePage InferCodePage(const Lines& rawLines) {
         return result;
     }
     result.windows = windows > dos;
-    result.finding.text = std::string(result.windows ? "Windows (CP1251)" : "MS DOS (CP866)") +
-                          ": оценка прочтения как русского текста и псевдографики " +
-                          std::to_string(result.windows ? windows : dos) + " против " +
-                          std::to_string(result.windows ? dos : windows) + " (из " + std::to_string(high) +
-                          " символов вне ASCII)";
+    // What the user can check: how many of the bytes above 127 read as letters and
+    // table lines in each code page.
+    result.finding.text = std::string(result.windows ? "Windows (CP1251)" : "MS DOS (CP866)") + ": из " +
+                          std::to_string(high) + " символов вне ASCII буквами и псевдографикой читаются " +
+                          std::to_string(result.windows ? windowsFits : dosFits) + ", в " +
+                          (result.windows ? "MS DOS (CP866) — " : "Windows (CP1251) — ") +
+                          std::to_string(result.windows ? dosFits : windowsFits);
     return result;
 }
 

@@ -15,7 +15,7 @@ constexpr i16 kFormNumber = 1, kFormPercent = 3, kFormText = 4;
 
 // What the cells of one column hold.
 struct ColumnCells {
-    int numbers = 0, percents = 0, texts = 0, codes = 0;
+    int numbers = 0, percents = 0, texts = 0, codes = 0;  // codes: zero-padded digit groups
     std::map<int, int> decimals;  // number of decimals -> cells
 
     int CommonDecimals() const {
@@ -32,6 +32,26 @@ bool IsPlaceholder(std::string_view text) {
     return true;
 }
 
+enum class Code { kNone, kDigitGroups, kZeroPadded };
+
+// Digits in groups joined by "-", "/" or "." ("45-5123"); zero-padded when a group of
+// several digits starts with a zero ("12-0345", "01.04.1999").
+Code CodeShape(std::string_view text) {
+    bool zeroFirst = false;
+    std::size_t group = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        char c = i < text.size() ? text[i] : '-';
+        if (c >= '0' && c <= '9') {
+            ++group;
+            continue;
+        }
+        if ((c != '-' && c != '/' && c != '.') || group == 0) return Code::kNone;
+        zeroFirst = zeroFirst || (group > 1 && text[i - group] == '0');
+        group = 0;
+    }
+    return zeroFirst ? Code::kZeroPadded : Code::kDigitGroups;
+}
+
 ColumnCells Survey(const Lines& lines, const std::vector<int>& rows, int first, int last) {
     ColumnCells cells;
     for (int row : rows) {
@@ -41,8 +61,10 @@ ColumnCells Survey(const Lines& lines, const std::vector<int>& rows, int first, 
         std::string_view text = Trim(cut);
         if (text.empty() || IsPlaceholder(text)) continue;
         NumberShape shape = ShapeOf(text);
-        if (!shape.number) ++cells.texts;
-        else if (shape.leadingZero) ++cells.codes;
+        Code code = shape.number ? Code::kNone : CodeShape(text);
+        if (shape.leadingZero || code == Code::kZeroPadded) ++cells.codes;
+        else if (code == Code::kDigitGroups) continue;  // a code, but no evidence of zeros
+        else if (!shape.number) ++cells.texts;
         else {
             ++cells.numbers;
             cells.percents += shape.percent ? 1 : 0;
@@ -55,6 +77,7 @@ ColumnCells Survey(const Lines& lines, const std::vector<int>& rows, int first, 
 FormatCell FormatOf(const ColumnCells& cells, int column) {
     auto c = static_cast<i16>(column);
     if (cells.texts > 0) return {};
+    // Codes keep their zeros as text; a column of codes may hold plain numbers too.
     if (cells.codes > 0) return {c, kAlignLeft, kFormText, 0};
     if (cells.numbers == 0) return {};
     i16 form = cells.percents == cells.numbers ? kFormPercent : kFormNumber;
