@@ -28,19 +28,36 @@ int Cp1251Weight(std::uint8_t b) {
     }
 }
 
+bool IsLetterByte(char c) {
+    auto b = static_cast<std::uint8_t>(c);
+    return b >= 0x80 || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+}
+
+// '¦' and '¬' of a converted report are the CP866 letters "ж" and "м": standing
+// alone between blanks and rule characters they are table lines of CP1251 text.
+bool IsStandaloneTableLine(const std::string& line, std::size_t i) {
+    auto b = static_cast<std::uint8_t>(line[i]);
+    if (b != 0xA6 && b != 0xAC) return false;
+    bool before = i > 0 && IsLetterByte(line[i - 1]);
+    bool after = i + 1 < line.size() && IsLetterByte(line[i + 1]);
+    return !before && !after;
+}
+
 }  // namespace
 
 CodePage InferCodePage(const Lines& rawLines) {
     long dos = 0, windows = 0, high = 0, dosFits = 0, windowsFits = 0;
     for (const std::string& line : rawLines)
-        for (char c : line) {
-            auto b = static_cast<std::uint8_t>(c);
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            auto b = static_cast<std::uint8_t>(line[i]);
             if (b < 0x80) continue;
             ++high;
-            dos += Cp866Weight(b);
-            windows += Cp1251Weight(b);
-            dosFits += Cp866Weight(b) > 0 ? 1 : 0;
-            windowsFits += Cp1251Weight(b) > 0 ? 1 : 0;
+            int dosWeight = Cp866Weight(b), windowsWeight = Cp1251Weight(b);
+            if (IsStandaloneTableLine(line, i)) dosWeight = 0, windowsWeight = 1;
+            dos += dosWeight;
+            windows += windowsWeight;
+            dosFits += dosWeight > 0 ? 1 : 0;
+            windowsFits += windowsWeight > 0 ? 1 : 0;
         }
     CodePage result;
     result.finding.element = "Кодировка";
