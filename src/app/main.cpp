@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "description/DocumentDescription.h"
+#include "shell/DescribeCommand.h"
 #include "shell/frmBegin.h"
 #include "ui/ConsoleHost.h"
 #include "ui/Host.h"
@@ -27,13 +29,18 @@ constexpr const char* kUsage =
     "  tabulizer                 открыть окна программы\n"
     "  tabulizer [ПРОЕКТ.ini]    пакетная обработка: преобразовать входной документ\n"
     "                            проекта в его выходной файл без вопросов\n"
+    "  tabulizer --describe ОТЧЁТ [--project ПРОЕКТ.ini] [--force]\n"
+    "                            составить проект по самому отчёту (по умолчанию\n"
+    "                            ОТЧЁТ.ini рядом с отчётом; существующий файл\n"
+    "                            заменяется только с --force) и сообщить, что найдено\n"
     "  tabulizer --help, -h      эта справка\n"
     "  tabulizer --version       версия программы\n"
     "\n"
     "Коды завершения:\n"
-    "  0   книга сохранена\n"
+    "  0   книга сохранена (с --describe: проект записан)\n"
     "  1   ошибка проекта, входного или выходного файла, преобразования\n"
-    "      (сообщение выводится в стандартный поток ошибок)\n"
+    "      (сообщение выводится в стандартный поток ошибок); с --describe:\n"
+    "      в отчёте нет таблицы, отчёт не читается или проект уже существует\n"
     "  2   неверный вызов или внутренняя ошибка\n"
     "  3   преобразование прервано пользователем\n"
     "  70  непредвиденная ошибка программы\n";
@@ -79,6 +86,7 @@ int Main(int argc, char** argv) {
         std::puts("tabulizer " TABULIZER_VERSION);
         return 0;
     }
+    if (first == "--describe") return tabulizer::RunDescribe(std::vector<std::string>(argv + 2, argv + argc));
     return RunBatch(JoinArguments(argc, argv));
 }
 

@@ -1,0 +1,183 @@
+// Columns: the vertical lines that stand at the same positions through the table's
+// lines; for a table drawn without them, the blank gutters that hold through every line.
+#include <algorithm>
+#include <set>
+
+#include "conversion/inference/Elements.h"
+#include "conversion/inference/LineShapes.h"
+
+namespace tabulizer::inference {
+namespace {
+
+std::string Join(const std::vector<int>& values) {
+    std::string text;
+    for (int v : values) text += (text.empty() ? "" : ",") + std::to_string(v);
+    return text;
+}
+
+std::vector<int> TableRows(const Body& body, const std::vector<int>& fixedRows) {
+    std::vector<int> rows;
+    for (int row : body.rows)
+        if (std::find(fixedRows.begin(), fixedRows.end(), row) == fixedRows.end()) rows.push_back(row);
+    return rows;
+}
+
+int LastText(const std::string& line) { return static_cast<int>(line.find_last_not_of(" \f") + 1); }
+
+// Positions holding a vertical line in most rows: a total line may lack some of them.
+std::vector<int> VerticalLines(const Lines& lines, const std::vector<int>& rows, int width) {
+    std::vector<int> dividers;
+    for (int p = 1; p <= width; ++p) {
+        int hits = 0;
+        for (int row : rows) hits += IsVertical(CharAt(lines[row], p)) ? 1 : 0;
+        if (hits * 5 >= static_cast<int>(rows.size()) * 3) dividers.push_back(p);
+    }
+    return dividers;
+}
+
+// Column ends at the dividers; a first divider with nothing left of it is the
+// table's left edge and belongs to the first column.
+std::vector<int> EndsAtDividers(const Lines& lines, const std::vector<int>& rows, const std::vector<int>& dividers,
+                                int textEnd) {
+    bool leftEdge = true;
+    for (int row : rows) leftEdge = leftEdge && IsBlankLine(Slice(lines[row], 1, dividers.front() - 1));
+    std::vector<int> ends(dividers.begin() + (leftEdge ? 1 : 0), dividers.end());
+    if (ends.empty() || textEnd > ends.back()) ends.push_back(textEnd);
+    return ends;
+}
+
+// Column ends at the last blank of each gutter, so that a column's text starts
+// right after the end of the one before.
+std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows, int textEnd) {
+    int textStart = textEnd + 1;
+    for (int row : rows) {
+        std::size_t first = lines[row].find_first_not_of(' ');
+        if (first != std::string::npos) textStart = std::min(textStart, static_cast<int>(first) + 1);
+    }
+    std::vector<int> ends;
+    for (int p = textStart; p < textEnd; ++p) {
+        bool blank = true, textNext = false;
+        for (int row : rows) {
+            blank = blank && CharAt(lines[row], p) == ' ';
+            textNext = textNext || CharAt(lines[row], p + 1) != ' ';
+        }
+        if (blank && textNext) ends.push_back(p);
+    }
+    ends.push_back(textEnd);
+    return ends;
+}
+
+}  // namespace
+
+Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows) {
+    Columns columns;
+    columns.finding.element = "Графы";
+    for (const std::string& line : lines)
+        columns.maxLength = std::max(columns.maxLength, static_cast<int>(line.size()));
+    std::vector<int> rows = TableRows(body, fixedRows);
+    if (rows.empty()) {
+        columns.finding.decided = false;
+        columns.finding.text = "под шапкой нет строк таблицы";
+        return columns;
+    }
+    int textEnd = 0;
+    for (int row : rows) textEnd = std::max(textEnd, LastText(lines[row]));
+    columns.dividers = VerticalLines(lines, rows, textEnd);
+    if (!columns.dividers.empty()) {
+        columns.ends = EndsAtDividers(lines, rows, columns.dividers, textEnd);
+        columns.finding.text = "вертикальные линии в позициях " + Join(columns.dividers);
+    } else {
+        columns.ends = EndsAtGutters(lines, rows, textEnd);
+        columns.divideCol = true;
+        columns.finding.text = "линий нет, графы по пробелам, общим для всех строк таблицы";
+    }
+    if (columns.ends.size() > kMaxColumns) {
+        columns.ends.resize(kMaxColumns);
+        columns.finding.decided = false;
+        columns.finding.text += "; взяты первые 50 граф";
+    }
+    std::vector<int> kept;
+    for (int d : columns.dividers)
+        if (d <= columns.ends.back()) kept.push_back(d);
+    columns.dividers = columns.divideCol ? std::vector<int>{} : kept;
+    columns.finding.text = "граф: " + std::to_string(columns.ends.size()) + ", концы граф " + Join(columns.ends) +
+                           "; " + columns.finding.text + "; самая длинная строка " +
+                           std::to_string(columns.maxLength) + " символов";
+    return columns;
+}
+
+namespace {
+
+// The text of columns b..e of a line, without the divider that closes column e.
+std::string_view Region(const std::string& line, const std::vector<int>& ends, int b, int e) {
+    int first = b > 1 ? ends[b - 2] + 1 : 1;
+    return Slice(line, first, ends[e - 1] - 1);
+}
+
+bool DividerAfter(const std::string& line, const std::vector<int>& ends, int c) {
+    char at = CharAt(line, ends[c - 1]);
+    return IsVertical(at) || IsJunction(at);
+}
+
+// The last column of the cell that starts at column b: columns join while no
+// divider stands between them.
+int SpanEnd(const std::string& line, const std::vector<int>& ends, int b) {
+    int e = b;
+    while (e < static_cast<int>(ends.size()) && !DividerAfter(line, ends, e)) ++e;
+    return e;
+}
+
+bool Intact(const std::string& line, const std::vector<int>& ends, int b, int e) {
+    for (int c = b; c < e; ++c)
+        if (DividerAfter(line, ends, c)) return false;
+    return true;
+}
+
+std::string Describe(const MergeCell& m) {
+    return "строка " + std::to_string(m.NStr) + ", графы " + std::to_string(m.BegCol) + "–" +
+           std::to_string(m.EndCol) + ", строк " + std::to_string(m.Depth) + (m.BottomLine ? ", с линией снизу" : "");
+}
+
+}  // namespace
+
+Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, const Columns& columns) {
+    Merges merges;
+    merges.finding.element = "Объединения в шапке";
+    const std::vector<int>& ends = columns.ends;
+    std::set<std::pair<int, int>> covered;  // (offset, column) inside a block found already
+    int capEnd = std::min(frame.endCap, first.size());
+    if (!frame.ruled) capEnd = 0;  // without lines nothing shows where a header cell ends
+    for (int o = frame.endTitle; o < capEnd; ++o) {
+        const std::string& line = lines[first.lines[o]];
+        if (IsRule(line)) continue;
+        for (int b = 1; b <= static_cast<int>(ends.size()); ++b) {
+            int e = SpanEnd(line, ends, b);
+            std::string_view text = Trim(Region(line, ends, b, e));
+            if (e == b || covered.count({o, b}) || text.empty() || IsRuleSegment(text)) {
+                b = e;
+                continue;
+            }
+            MergeCell cell{static_cast<i16>(o + 1), static_cast<i16>(b), static_cast<i16>(e), 1, false};
+            for (int next = o + 1; next < capEnd; ++next) {
+                const std::string& below = lines[first.lines[next]];
+                if (IsRule(below)) break;
+                if (IsRuleSegment(Trim(Region(below, ends, b, e)))) {
+                    ++cell.Depth;
+                    cell.BottomLine = true;
+                    break;
+                }
+                if (!Intact(below, ends, b, e)) break;
+                ++cell.Depth;
+            }
+            for (int d = 0; d < cell.Depth; ++d) covered.insert({o + d, b});
+            if (static_cast<int>(merges.cells.size()) < kMaxMerges) merges.cells.push_back(cell);
+            b = e;
+        }
+    }
+    merges.finding.text = merges.cells.empty() ? "нет" : "";
+    for (const MergeCell& m : merges.cells)
+        merges.finding.text += (merges.finding.text.empty() ? "" : "; ") + Describe(m);
+    return merges;
+}
+
+}  // namespace tabulizer::inference

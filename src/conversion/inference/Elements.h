@@ -1,0 +1,96 @@
+#pragma once
+// One function per element of a description, each returning its decision with the
+// Finding that tells the evidence. They work on the report's lines after code-page
+// conversion and tab expansion, as the conversion run will see them.
+#include <string>
+#include <vector>
+
+#include "conversion/inference/Inference.h"
+
+namespace tabulizer::inference {
+
+using Lines = std::vector<std::string>;
+
+// A page as the run will cut it: indices into the lines, in order.
+struct Page {
+    std::vector<int> lines;
+    int size() const { return static_cast<int>(lines.size()); }
+};
+
+struct CodePage {
+    bool windows = false;
+    Finding finding;
+};
+CodePage InferCodePage(const Lines& rawLines);
+
+struct PageLayout {
+    bool formFeed = false;
+    int etalonLine = 0;      // page line number of the reference line; 0 = none
+    std::string etalon;      // its text
+    std::vector<Page> pages;
+    Finding finding;
+};
+PageLayout InferPages(const Lines& lines);
+
+// Where the title and the cap end (page line numbers), and whether the table is
+// drawn with rules at all.
+struct Frame {
+    int endTitle = 0;
+    int endCap = 0;
+    bool ruled = false;
+    Finding finding;
+};
+Frame InferFrame(const Lines& lines, const PageLayout& layout);
+
+// The part of every page between the cap and the table's end: the lines the
+// columns are read from, and what follows the table's last rule.
+struct Body {
+    std::vector<int> rows;        // non-blank table lines that are not rules
+    std::vector<int> afterTable;  // lines after the last rule of a page
+    bool emptyLines = false;      // an empty line in the information part
+};
+Body FindBody(const Lines& lines, const PageLayout& layout, const Frame& frame);
+
+struct Separators {
+    std::vector<std::string> texts;
+    Finding finding;
+};
+Separators InferSeparators(const Lines& lines, const PageLayout& layout);
+
+struct Columns {
+    std::vector<int> ends;      // EndPoz values
+    std::vector<int> dividers;  // PozDiv values
+    int maxLength = 0;          // MaxLStr
+    bool divideCol = false;
+    Finding finding;
+};
+Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows);
+
+struct Merges {
+    std::vector<MergeCell> cells;
+    Finding finding;
+};
+Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, const Columns& columns);
+
+struct FixedLines {
+    std::vector<FixLine> lines;  // FixStr entries 1..
+    std::vector<int> rows;       // the body rows that are fixed lines
+    Finding finding;
+};
+// Lines that begin a subtotal or total; `columnEnds` may be empty (columns not yet known).
+FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& columnEnds);
+
+struct Postscript {
+    std::string text;  // FixStr entry 0; empty = none
+    Finding finding;
+};
+Postscript InferPostscript(const Lines& lines, const Body& body);
+
+struct Formats {
+    std::vector<FormatCell> cells;  // one per column; Col 0 = no format of its own
+    std::vector<int> widths;        // WidthGraf values
+    Finding finding;
+};
+Formats InferFormats(const Lines& lines, const Body& body, const FixedLines& fixed, const Columns& columns);
+
+}  // namespace tabulizer::inference

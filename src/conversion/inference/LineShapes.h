@@ -1,0 +1,42 @@
+#pragma once
+// Character classes and line shapes of printed tables, on lines already brought
+// into CP1251: box characters of MS DOS reports arrive as their CP1251 substitutes
+// ('-', '=', '+', 'T', 'L', '¬', '¦', and 'г' for the double corner).
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tabulizer::inference {
+
+bool IsVertical(char c);    // a vertical table line: '|' or '¦'
+bool IsHorizontal(char c);  // '-' or '='
+bool IsJunction(char c);    // a corner, tee or crossing, or a vertical line
+bool IsBlankLine(std::string_view line);  // nothing but blanks (or nothing)
+// A horizontal rule: mostly horizontals, otherwise only junctions; blanks inside
+// only when the line has no vertical line characters (dashes under columns).
+bool IsRule(std::string_view line);
+// Only horizontals and junctions, at least one horizontal: a rule, or the part of
+// one that underlines a merged header cell.
+bool IsRuleSegment(std::string_view text);
+
+// 1-based character of a line; a blank beyond its end.
+char CharAt(std::string_view line, int position);
+// Characters first..last (1-based, inclusive), clipped to the line.
+std::string_view Slice(std::string_view line, int first, int last);
+std::string_view Trim(std::string_view text);
+bool HasDigit(std::string_view text);
+// CP1251 lower case of Russian and Latin letters.
+std::string Lower(std::string_view text);
+std::vector<std::string_view> Words(std::string_view text);
+
+// The shape of a cell text under the spreadsheet's input rule: an optional sign,
+// digits (plain or grouped by commas in threes), an optional fraction and "%".
+struct NumberShape {
+    bool number = false;
+    bool percent = false;
+    int decimals = 0;
+    bool leadingZero = false;  // digits only, more than one, the first a zero: a code
+};
+NumberShape ShapeOf(std::string_view trimmed);
+
+}  // namespace tabulizer::inference

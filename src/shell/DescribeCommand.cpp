@@ -1,0 +1,111 @@
+#include "shell/DescribeCommand.h"
+
+#include <filesystem>
+
+#include "common/Failure.h"
+#include "conversion/inference/Inference.h"
+#include "description/ProjectWriter.h"
+
+namespace tabulizer {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kUsageLine = "Использование: tabulizer --describe ОТЧЁТ [--project ПРОЕКТ.ini] [--force]\n";
+
+struct Call {
+    std::string report;
+    std::string project;
+    bool force = false;
+    std::string error;  // empty when the call is right
+};
+
+Call Parse(const std::vector<std::string>& arguments) {
+    Call call;
+    for (std::size_t i = 0; i < arguments.size() && call.error.empty(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--force") call.force = true;
+        else if (a == "--project") {
+            if (i + 1 < arguments.size() && !arguments[i + 1].empty()) call.project = arguments[++i];
+            else call.error = "после --project нужен путь файла проекта";
+        } else if (a.starts_with("-") && a.size() > 1) call.error = "неизвестный параметр «" + a + "»";
+        else if (!call.report.empty()) call.error = "указано больше одного отчёта";
+        else call.report = a;
+    }
+    if (call.error.empty() && call.report.empty()) call.error = "не указан файл отчёта";
+    if (call.error.empty() && call.project.empty()) call.project = fs::path(call.report).replace_extension(".ini").string();
+    if (call.error.empty() && fs::path(call.project).extension() != ".ini")
+        call.error = "файл проекта должен иметь расширение .ini: " + call.project;
+    std::error_code ignored;
+    if (call.error.empty() && fs::equivalent(call.report, call.project, ignored))
+        call.error = "файл проекта совпадает с файлом отчёта: " + call.project;
+    return call;
+}
+
+// A path as the project stores it: the file name alone when it lies beside the
+// project (the loader looks there first), otherwise the absolute path.
+std::string StoredPath(const fs::path& path, const fs::path& project) {
+    fs::path absolute = fs::absolute(path).lexically_normal();
+    if (absolute.parent_path() == fs::absolute(project).lexically_normal().parent_path())
+        return absolute.filename().string();
+    return absolute.string();
+}
+
+void Print(std::FILE* err, const std::string& text) { std::fputs(text.c_str(), err); }
+
+void PrintFindings(std::FILE* err, const inference::ReportInference& result, const std::string& report) {
+    Print(err, "Описание отчёта " + report + ":\n");
+    for (const auto& f : result.findings)
+        if (f.decided) Print(err, "  " + f.element + ": " + f.text + "\n");
+    bool undecided = false;
+    for (const auto& f : result.findings)
+        if (!f.decided) {
+            if (!undecided) Print(err, "Не удалось определить однозначно (проверьте в редакторе):\n");
+            undecided = true;
+            Print(err, "  " + f.element + ": " + f.text + "\n");
+        }
+}
+
+std::string ReadFailure(const Failure& failure, const std::string& report) {
+    if (failure.code() == kFileNotFound) return "Файл отчёта не найден: " + report;
+    return "Файл отчёта не удаётся прочитать: " + report;
+}
+
+}  // namespace
+
+int RunDescribe(const std::vector<std::string>& arguments, std::FILE* err) {
+    Call call = Parse(arguments);
+    if (!call.error.empty()) {
+        Print(err, "tabulizer --describe: " + call.error + "\n" + kUsageLine);
+        return kDescribeWrongCall;
+    }
+    if (fs::exists(call.project) && !call.force) {
+        Print(err, "Файл проекта уже существует: " + call.project + "\nЧтобы заменить его, добавьте --force.\n");
+        return kDescribeRefused;
+    }
+    inference::ReportInference result;
+    try {
+        result = inference::InferReport(call.report);
+    } catch (const Failure& failure) {
+        Print(err, ReadFailure(failure, call.report) + "\n");
+        return kDescribeRefused;
+    }
+    PrintFindings(err, result, call.report);
+    if (!result.described) {
+        Print(err, "В отчёте нет таблицы, которую можно описать: " + result.reason + ". Проект не записан.\n");
+        return kDescribeRefused;
+    }
+    DocumentDescription& d = result.description;
+    d.NameIn = StoredPath(call.report, call.project);
+    d.NameOut = StoredPath(fs::path(call.report).replace_extension(".xlsx"), call.project);
+    try {
+        WriteProject(d, call.project);
+    } catch (const Failure&) {
+        Print(err, "Не удалось записать файл проекта: " + call.project + "\n");
+        return kDescribeRefused;
+    }
+    Print(err, "Проект записан: " + call.project + "\n");
+    return kDescribeWritten;
+}
+
+}  // namespace tabulizer
