@@ -66,7 +66,7 @@ void frmTabulizer::Form_Load() {
             host_.ProcessEvents();
         };
     }
-    conversion.showProgress = [this](i16 rows, i16 sheets) {
+    conversion.showProgress = [this](int rows, int sheets) {
         txtCountLine.SetText(std::to_string(rows));
         host_.Progress(rows, sheets);
     };
