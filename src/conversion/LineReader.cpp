@@ -1,10 +1,41 @@
 #include "conversion/LineReader.h"
 
+#include <iterator>
+#include <string_view>
+#include <vector>
+
+#include "common/Blanks.h"
 #include "common/Failure.h"
 #include "conversion/ConvStr.h"
 #include "conversion/InputFile.h"
 
 namespace tabulizer {
+namespace {
+
+// A report prints the form feed where its printer ejects the page: at the end of a
+// page's last line, or in front of the next page's first line. Such a line is cut
+// in three: the text before the form feed (the old page's last line), the form
+// feed alone (the page end, never written) and the text after it (the new page's
+// first line); parts that hold nothing but blanks are dropped. A line of nothing
+// but form feeds and blanks stays whole. `line` keeps the first part.
+void SplitAtFormFeeds(std::string& line, std::deque<std::string>& rest) {
+    if (line.find_first_not_of(" \t\f") == std::string::npos) return;
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t formFeed = line.find('\f', start);
+        const std::string_view text =
+            std::string_view(line).substr(start, formFeed == std::string::npos ? std::string::npos : formFeed - start);
+        if (!TrimBlanks(text).empty()) parts.emplace_back(text);
+        if (formFeed == std::string::npos) break;
+        parts.emplace_back("\f");
+        start = formFeed + 1;
+    }
+    rest.insert(rest.end(), std::make_move_iterator(parts.begin() + 1), std::make_move_iterator(parts.end()));
+    line = std::move(parts.front());
+}
+
+}  // namespace
 
 // The window is a ring over the first `window` slots of bufStr_: the lines not
 // yet handed out stand in slots head_, head_ + 1, ... (nBuf_ of them, oldest
@@ -24,6 +55,7 @@ void LineReader::Open(const std::string& utf8Path) {
     head_ = 0;
     eofIn_ = false;
     currentIsSep_ = false;
+    pending_.clear();
 }
 
 void LineReader::Close() { input_.reset(); }
@@ -69,12 +101,12 @@ void LineReader::GetStr() {
 bool LineReader::FillWindow(i16 window) {
     if (!input_) throw Failure(kDeviceIoError, "input file is not open");
     while (!eofIn_ && nBuf_ < window) {
-        if (input_->AtEnd()) {
+        if (InputAtEnd()) {
             eofIn_ = true;
             break;
         }
         std::string& line = At(bufStr_, (head_ + nBuf_) % window);
-        input_->ReadLine(line);
+        ReadRawLine(line);
         Inc16(nBuf_);
         ConvStr(line, description_.Code);
         if (description_.FormFeed) {
@@ -89,6 +121,20 @@ bool LineReader::FillWindow(i16 window) {
         }
     }
     return false;
+}
+
+bool LineReader::InputAtEnd() { return pending_.empty() && input_->AtEnd(); }
+
+// The next line as read, before conversion: tab stops count from the start of
+// each part of a line split at its form feeds.
+void LineReader::ReadRawLine(std::string& line) {
+    if (!pending_.empty()) {
+        line = std::move(pending_.front());
+        pending_.pop_front();
+        return;
+    }
+    input_->ReadLine(line);
+    if (description_.FormFeed && line.find('\f') != std::string::npos) SplitAtFormFeeds(line, pending_);
 }
 
 std::string& LineReader::HandOutOldest(i16 window) {
