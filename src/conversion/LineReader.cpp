@@ -1,41 +1,11 @@
 #include "conversion/LineReader.h"
 
-#include <iterator>
-#include <string_view>
-#include <vector>
-
-#include "common/Blanks.h"
 #include "common/Failure.h"
 #include "conversion/ConvStr.h"
+#include "conversion/FormFeedSplit.h"
 #include "conversion/InputFile.h"
 
 namespace tabulizer {
-namespace {
-
-// A report prints the form feed where its printer ejects the page: at the end of a
-// page's last line, or in front of the next page's first line. Such a line is cut
-// in three: the text before the form feed (the old page's last line), the form
-// feed alone (the page end, never written) and the text after it (the new page's
-// first line); parts that hold nothing but blanks are dropped. A line of nothing
-// but form feeds and blanks stays whole. `line` keeps the first part.
-void SplitAtFormFeeds(std::string& line, std::deque<std::string>& rest) {
-    if (line.find_first_not_of(" \t\f") == std::string::npos) return;
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t formFeed = line.find('\f', start);
-        const std::string_view text =
-            std::string_view(line).substr(start, formFeed == std::string::npos ? std::string::npos : formFeed - start);
-        if (!TrimBlanks(text).empty()) parts.emplace_back(text);
-        if (formFeed == std::string::npos) break;
-        parts.emplace_back("\f");
-        start = formFeed + 1;
-    }
-    rest.insert(rest.end(), std::make_move_iterator(parts.begin() + 1), std::make_move_iterator(parts.end()));
-    line = std::move(parts.front());
-}
-
-}  // namespace
 
 // The window is a ring over the first `window` slots of bufStr_: the lines not
 // yet handed out stand in slots head_, head_ + 1, ... (nBuf_ of them, oldest
