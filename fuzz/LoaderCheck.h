@@ -8,7 +8,10 @@
 #include "DescriptionChecks.h"
 #include "Files.h"
 #include "FuzzHost.h"
+#include "WizardCheck.h"
+#include "common/Cp1251.h"
 #include "description/IniFile.h"
+#include "description/ProjectEncoding.h"
 #include "description/ProjectLoader.h"
 
 namespace tabulizer::fuzz {
@@ -58,6 +61,33 @@ inline void CheckBatch(const std::string& path, LoadOutcome interactive, Problem
     }
 }
 
+inline const std::pair<const char*, const char*> kCheckedKeys[] = {
+    {"Tabulizer", "Version"}, {"General", "NameIn"},  {"General", "NameOut"}, {"General", "OpenExcel"},
+    {"Horizon", "EtalStr"},   {"Horizon", "R0"},      {"Vertical", "EndPoz"}, {"Horizon", " fontcap "},
+};
+
+// The text a UTF-8 editor would save from the same project (with a byte order
+// mark) reads as the same values; a refused encoding reads as nothing.
+inline void CheckUtf8Twin(const std::string& path, const DecodedProject& decoded, Problems& problems) {
+    if (!decoded.problem.empty()) {
+        Expect(ReadIniValue(path, "Tabulizer", "Version").empty(), "refused project read anyway", problems);
+        return;
+    }
+    // NUL bytes moved by the longer UTF-8 characters could look like UTF-16.
+    if (decoded.cp1251.find('\0') != std::string::npos) return;
+    const std::string twin = path + ".utf8";
+    WriteFile(twin, "\xEF\xBB\xBF" + Cp1251ToUtf8(decoded.cp1251));
+    IniFile parsed = IniFile::Parse(decoded.cp1251), fromTwin = IniFile::Load(twin);
+    for (auto [section, key] : kCheckedKeys)
+        Expect(fromTwin.Value(section, key) == parsed.Value(section, key), std::string("UTF-8 twin differs at ") + key,
+               problems);
+    // Paths stored in it are used without a backslash, whatever their form.
+    for (const char* key : {"NameIn", "NameOut"}) {
+        StoredPath stored = ResolveStoredPath(path, Cp1251ToUtf8(parsed.Value("General", key)));
+        Expect(stored.path.find('\\') == std::string::npos, std::string("backslash left in ") + key, problems);
+    }
+}
+
 // ReadIniValue reads the file as the parser of its text does, within the value rules.
 inline void CheckValues(const std::string& path, std::string_view bytes, Problems& problems) {
     // Something outside the harness touching the file would pass for a reader fault.
@@ -65,17 +95,15 @@ inline void CheckValues(const std::string& path, std::string_view bytes, Problem
         problems.push_back("the project file changed under the harness");
         return;
     }
-    static const std::pair<const char*, const char*> kKeys[] = {
-        {"Tabulizer", "Version"}, {"General", "NameIn"},  {"General", "NameOut"}, {"General", "OpenExcel"},
-        {"Horizon", "EtalStr"},   {"Horizon", "R0"},      {"Vertical", "EndPoz"}, {"Horizon", " fontcap "},
-    };
-    IniFile parsed = IniFile::Parse(bytes);
-    for (auto [section, key] : kKeys) {
+    DecodedProject decoded = DecodeProjectBytes(bytes);
+    IniFile parsed = decoded.problem.empty() ? IniFile::Parse(decoded.cp1251) : IniFile();
+    for (auto [section, key] : kCheckedKeys) {
         std::string value = ReadIniValue(path, section, key);
         Expect(value == parsed.Value(section, key), std::string("file and text differ at ") + key, problems);
         Expect(value.size() <= IniFile::kMaxValueLength, std::string("value too long at ") + key, problems);
         Expect(value.find_first_of("\r\n") == std::string::npos, std::string("line end in ") + key, problems);
     }
+    CheckUtf8Twin(path, decoded, problems);
 }
 
 inline Problems CheckLoaderInput(std::string_view bytes, const std::string& path) {
@@ -88,6 +116,7 @@ inline Problems CheckLoaderInput(std::string_view bytes, const std::string& path
         outcome = LoadInteractive(path, d, host);
         CheckBatch(path, outcome, problems);
         CheckValues(path, bytes, problems);
+        CheckWizard(path, problems);
     } catch (const std::exception& e) {
         problems.push_back(std::string("loader threw: ") + e.what());
         return problems;

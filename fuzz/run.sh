@@ -20,6 +20,11 @@ cmake --build "$build"
 seeds="$build/seeds"
 mkdir -p "$seeds/loader" "$seeds/run"
 cp examples/*.ini tests/data/projects/*.ini "$seeds/loader/"
+# The same projects as a UTF-8 editor saves them, and one written on Windows.
+for project in examples/*.ini; do
+  iconv -f CP1251 -t UTF-8 "$project" >"$seeds/loader/utf8-$(basename "$project")"
+done
+sed 's/^NameIn=/NameIn=C:\\REP\\/; s/^NameOut=/NameOut=..\\out\\/' examples/ved.ini >"$seeds/loader/windows-ved.ini"
 for report in examples/*.txt; do
   name=$(basename "$report" .txt)
   for header in '\x00' '\x08\x00\x01\x02\x03\x04\x05\x06\x07' '\x10\x21\xff\x02\x05\x03\x01\x02\x07\x01\x00\x02\x01\x03\x01\x01\x01'; do

@@ -93,10 +93,16 @@ std::string Utf8ToCp1251(std::string_view utf8) {
             continue;
         }
         i += extra + 1;
-        auto found = ReverseHighHalf().find(cp);
-        out += found != ReverseHighHalf().end() ? found->second : '?';
+        out += UnicodeToCp1251(cp).value_or('?');
     }
     return out;
+}
+
+std::optional<char> UnicodeToCp1251(char32_t codePoint) {
+    if (codePoint < 0x80) return static_cast<char>(codePoint);
+    auto found = ReverseHighHalf().find(codePoint);
+    if (found == ReverseHighHalf().end()) return std::nullopt;
+    return found->second;
 }
 
 }  // namespace tabulizer

@@ -2,6 +2,7 @@
 
 #include "common/Failure.h"
 #include "conversion/ConvStr.h"
+#include "conversion/FormFeedSplit.h"
 #include "conversion/InputFile.h"
 
 namespace tabulizer {
@@ -24,6 +25,7 @@ void LineReader::Open(const std::string& utf8Path) {
     head_ = 0;
     eofIn_ = false;
     currentIsSep_ = false;
+    pending_.clear();
 }
 
 void LineReader::Close() { input_.reset(); }
@@ -69,12 +71,12 @@ void LineReader::GetStr() {
 bool LineReader::FillWindow(i16 window) {
     if (!input_) throw Failure(kDeviceIoError, "input file is not open");
     while (!eofIn_ && nBuf_ < window) {
-        if (input_->AtEnd()) {
+        if (InputAtEnd()) {
             eofIn_ = true;
             break;
         }
         std::string& line = At(bufStr_, (head_ + nBuf_) % window);
-        input_->ReadLine(line);
+        ReadRawLine(line);
         Inc16(nBuf_);
         ConvStr(line, description_.Code);
         if (description_.FormFeed) {
@@ -89,6 +91,20 @@ bool LineReader::FillWindow(i16 window) {
         }
     }
     return false;
+}
+
+bool LineReader::InputAtEnd() { return pending_.empty() && input_->AtEnd(); }
+
+// The next line as read, before conversion: tab stops count from the start of
+// each part of a line split at its form feeds.
+void LineReader::ReadRawLine(std::string& line) {
+    if (!pending_.empty()) {
+        line = std::move(pending_.front());
+        pending_.pop_front();
+        return;
+    }
+    input_->ReadLine(line);
+    if (description_.FormFeed && line.find('\f') != std::string::npos) SplitAtFormFeeds(line, pending_);
 }
 
 std::string& LineReader::HandOutOldest(i16 window) {

@@ -2,6 +2,7 @@
 // GetStr: hands the conversion run one input line per call through a look-ahead
 // window of up to 20 lines, and tells by flags what the line is.
 #include <array>
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -42,6 +43,8 @@ public:
 private:
     i16 WindowLength() const;
     bool FillWindow(i16 window);
+    bool InputAtEnd();
+    void ReadRawLine(std::string& line);
     std::string& HandOutOldest(i16 window);
     void HandOutAgain();
     void Classify(std::string& line);
@@ -54,6 +57,7 @@ private:
     LineFlags& flags_;
     const bool& inInf_;
     std::unique_ptr<InputFile> input_;
+    std::deque<std::string> pending_;  // the rest of a line split at its form feeds
     std::array<std::string, 20> bufStr_{};
     i16 nBuf_ = 0;      // lines read into the window and not yet handed out
     bool eofIn_ = false;

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "common/Blanks.h"
+#include "description/ProjectEncoding.h"
 #include "description/ProjectLoader.h"
 
 namespace tabulizer {
@@ -71,17 +72,25 @@ IniFile IniFile::Parse(std::string_view text) {
     return file;
 }
 
-IniFile IniFile::Load(const std::string& utf8Path) {
+std::optional<std::string> IniFile::ReadBytes(const std::string& utf8Path) {
     // Directories, devices and pipes read as a missing file: reading them could
     // fail, block or never end.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(utf8Path, error)) return {};
+    if (!std::filesystem::is_regular_file(utf8Path, error)) return std::nullopt;
     std::ifstream in(utf8Path, std::ios::binary);
-    if (!in) return {};
+    if (!in) return std::nullopt;
     std::ostringstream content;
     content << in.rdbuf();
-    if (in.bad()) return {};
-    return Parse(content.view());
+    if (in.bad()) return std::nullopt;
+    return std::move(content).str();
+}
+
+IniFile IniFile::Load(const std::string& utf8Path) {
+    std::optional<std::string> bytes = ReadBytes(utf8Path);
+    if (!bytes) return {};
+    // The wizard has refused a file in an encoding that cannot be read.
+    DecodedProject decoded = DecodeProjectBytes(*bytes);
+    return decoded.problem.empty() ? Parse(decoded.cp1251) : IniFile{};
 }
 
 const IniFile::Section* IniFile::Find(std::string_view foldedSection) const {

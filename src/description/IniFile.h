@@ -3,7 +3,8 @@
 // the classic profile reader: names compared without regard to case and surrounding
 // blanks, the first occurrence of a section and of a key in it wins, the value is
 // the text after the first "=", trimmed, unquoted and cut at 254 characters.
-// Everything stays CP1251 bytes.
+// The file may be CP1251 or UTF-8 (see ProjectEncoding.h); its values are CP1251.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -13,8 +14,12 @@ namespace tabulizer {
 
 class IniFile {
 public:
-    // A missing, unreadable or non-regular file gives an empty IniFile.
+    // A missing, unreadable or non-regular file, or one in an encoding that
+    // cannot be read, gives an empty IniFile.
     static IniFile Load(const std::string& utf8Path);
+    // The bytes of a regular file; nullopt when it is missing, unreadable or not
+    // a regular file.
+    static std::optional<std::string> ReadBytes(const std::string& utf8Path);
     static IniFile Parse(std::string_view text);
 
     // "" when the section or the key is missing.

@@ -15,7 +15,14 @@ namespace tabulizer {
 // quotes removed, cut at 254 characters. Missing file, section or key -> "".
 std::string ReadIniValue(const std::string& utf8Path, std::string_view section, std::string_view key);
 
-// A relative path stored in a project names a file beside the project.
+// A path stored in a project (UTF-8) as the program uses it: a relative path names a
+// file beside the project, a backslash separates folders, and a Windows drive,
+// server or root path stands for the file of its name beside the project.
+struct StoredPath {
+    std::string path;
+    std::string note;  // one line saying what a Windows path was taken for; else empty
+};
+StoredPath ResolveStoredPath(const std::string& projectPath, const std::string& storedPath);
 std::string ResolveProjectPath(const std::string& projectPath, const std::string& storedPath);
 
 enum class LoadOutcome {

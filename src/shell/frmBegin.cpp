@@ -1,8 +1,6 @@
 #include "shell/frmBegin.h"
 
-#include <filesystem>
-#include <system_error>
-
+#include "shell/FileChecks.h"
 #include "shell/ShellStatus.h"
 #include "shell/frmOpenFile.h"
 
@@ -53,10 +51,10 @@ void frmBegin::Form_Load() {
         return;
     }
     // A folder, or anything else that is not a file, cannot be a project either.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(std::filesystem::path(commandLine_), error)) {
+    if (std::string reason = UnreadableReason(commandLine_); !reason.empty()) {
         host_.MessageBox("      Пакетная обработка !\nУказанный файл проекта не найден !", ui::Buttons::Ok,
                          ui::Icon::Question);
+        host_.Explain(ReadDetail(commandLine_, reason));
         host_.EndProgram(kBatchFailureStatus);
     }
     run_.Batch = true;

@@ -5,7 +5,9 @@
 
 #include "common/Cp1251.h"
 #include "conversion/frmTabulizer.h"
+#include "description/ProjectEncoding.h"
 #include "description/ProjectLoader.h"
+#include "shell/FileChecks.h"
 #include "shell/PathText.h"
 #include "shell/ShellStatus.h"
 
@@ -16,11 +18,6 @@ constexpr std::string_view kProjectExt = ".ini";
 constexpr std::string_view kOutputExt = ".xlsx";
 constexpr std::string_view kProjectFilter = "Файл описания проекта (*.ini)|*.ini";
 constexpr std::string_view kOutputFilter = "Файл документа EXCEL (*.xlsx *.xls)|*.xlsx;*.xls";
-
-bool IsRegularFile(const std::string& path) {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(std::filesystem::path(path), error);
-}
 
 bool Exists(const std::string& path) {
     std::error_code error;
@@ -70,8 +67,10 @@ void frmOpenFile::Form_Load() {
 }
 
 // A message box; in batch mode nobody can correct anything, so the program ends.
-void frmOpenFile::Report(std::string_view message) {
+// `detail` says what exactly failed (batch mode prints it under the message).
+void frmOpenFile::Report(std::string_view message, std::string_view detail) {
     if (!message.empty()) host_.MessageBox(message, ui::Buttons::Ok, ui::Icon::Question);
+    if (!detail.empty()) host_.Explain(detail);
     if (run_.Batch) host_.EndProgram(kBatchFailureStatus);
 }
 
@@ -93,10 +92,13 @@ void frmOpenFile::BrowseFile(std::string_view title, DialogKind kind, std::strin
                                       : host_.SaveFileDialog(title, dialogFilter_);
 }
 
-// A path stored in the project: CP1251 in the file, relative to the project's folder.
+// A path stored in the project: CP1251 in the file, relative to the project's
+// folder. Batch mode says what a Windows path was taken for; the windows show the
+// path in its box.
 std::string frmOpenFile::ProjectPath(std::string_view key) const {
-    std::string stored = Cp1251ToUtf8(ReadIniValue(run_.NameIni, "General", key));
-    return stored.empty() ? stored : ResolveProjectPath(run_.NameIni, stored);
+    StoredPath stored = ResolveStoredPath(run_.NameIni, Cp1251ToUtf8(ReadIniValue(run_.NameIni, "General", key)));
+    if (run_.Batch && !stored.note.empty()) host_.Explain(stored.note);
+    return stored.path;
 }
 
 // Path boxes: clicking a prompt clears it; the Enter key's line break is removed.
@@ -135,6 +137,12 @@ void frmOpenFile::txtIniDoc_KeyPress() {
     if (run_.NewProject) {
         frOutDoc.Visible = CBoxNoClose.Visible = true;
         ButOutDoc.SetFocus();
+        return;
+    }
+    // A project in UTF-16, say, would read as empty and be taken for a group project.
+    if (std::string problem = ProjectEncodingProblem(run_.NameIni); !problem.empty()) {
+        Report(problem);
+        ButIniDoc.SetFocus();
         return;
     }
     AcceptExistingProject();
@@ -237,9 +245,13 @@ void frmOpenFile::NextFr_Click() {
     // A workbook left open has no output file, whatever the box still shows.
     description_.NameOut = description_.NoClose ? std::string() : txtOutDoc.Text();
     run_.NameIni = txtIniDoc.Text();
-    if (!IsRegularFile(description_.NameIn)) {
-        Report("Файл входного документа не найден !");
+    if (std::string reason = UnreadableReason(description_.NameIn); !reason.empty()) {
+        Report("Файл входного документа не найден !", ReadDetail(description_.NameIn, reason));
         ButInDoc.SetFocus();
+        return;
+    }
+    if (!CheckOutputFile()) {
+        ButOutDoc.SetFocus();
         return;
     }
     // Decided afresh on every press: a file that was there on an earlier press and
@@ -260,6 +272,23 @@ void frmOpenFile::NextFr_Click() {
         return;
     }
     RunLoader();
+}
+
+// The workbook replaces its file: never the report itself, and never a folder, a
+// pipe or a device that happens to bear its name.
+bool frmOpenFile::CheckOutputFile() {
+    if (description_.NoClose) return true;
+    const std::string& out = description_.NameOut;
+    if (SameFile(out, description_.NameIn)) {
+        Report("Файл выходного документа совпадает с файлом входного документа !",
+               WriteDetail(out, "это файл входного документа «" + description_.NameIn + "»"));
+        return false;
+    }
+    if (std::string reason = UnreplaceableReason(out); !reason.empty()) {
+        Report("Файл выходного документа не может быть записан !", WriteDetail(out, reason));
+        return false;
+    }
+    return true;
 }
 
 // Acts on what the loader found: convert, open the editor, or stay in the wizard.

@@ -92,7 +92,8 @@ private:
     void AcceptExistingProject();
     void AcceptProjectPaths();
     void BatchContinue();
-    void Report(std::string_view message);
+    void Report(std::string_view message, std::string_view detail = {});
+    bool CheckOutputFile();
     void RunLoader();
     void OpenEditorDefault();
     void OpenConversionDefault();

@@ -197,6 +197,32 @@ TEST_F(PageBreakTest, TheFormFeedLineEndingAPostscriptIsNeverWritten) {
     EXPECT_THAT(Cell(dump, "Лист2", "A2"), StartsWith("s \"b    \""));
 }
 
+// Printers put the form feed at the end of a page's last line or in front of the
+// next page's first line: neither line is lost, and page 2's title and cap stand
+// where page 1's do.
+TEST_F(PageBreakTest, AFormFeedInsideALineSplitsItBetweenTheTwoPages) {
+    d.FormFeed = true;
+    d.EndTitle = 2;
+    d.EndCap = 3;
+    struct Case { std::vector<std::string> input; std::string lastOfPage1; };
+    const Case cases[] = {
+        {{"T", "U", "CAP", "a", "b\f", "T", "U", "CAP", "c"}, "b"},
+        {{"T", "U", "CAP", "a", "b", "\fT", "U", "CAP", "c"}, "b"},
+        {{"T", "U", "CAP", "a", " -1-\f", "T", "U", "CAP", "c"}, " -1-"},
+    };
+    for (const Case& c : cases) {
+        Input(c.input);
+        std::string dump = Convert();
+        ASSERT_EQ(SheetLines(dump).size(), 2u) << c.lastOfPage1;
+        EXPECT_THAT(Cell(dump, "Лист1", "A5"), StartsWith("s \"" + c.lastOfPage1)) << c.lastOfPage1;
+        EXPECT_THAT(Cell(dump, "Лист1", "A5"), HasSubstr("italic"));  // an information line
+        EXPECT_THAT(Cell(dump, "Лист1", "A6"), Not(StartsWith("s ")));
+        for (const char* cell : {"A1", "A2", "A3"})
+            EXPECT_EQ(Cell(dump, "Лист2", cell), Cell(dump, "Лист1", cell)) << cell << " " << c.lastOfPage1;
+        EXPECT_THAT(Cell(dump, "Лист2", "A4"), StartsWith("s \"c    \""));
+    }
+}
+
 TEST_F(PageBreakTest, ThePageLineCountOfTheReferenceLineWindowFindsEveryPage) {
     d.EtalStrN = 3;
     d.EndTitle = d.EndCap = 3;

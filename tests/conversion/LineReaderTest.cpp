@@ -122,14 +122,37 @@ TEST_F(LineReaderTest, SeparatorOpeningAPageKeepsItsFlagWhenHandedOutAgain) {
     EXPECT_EQ(All(), (V{"a", "==== #page #sep", "==== #sep", "b", "ETAL", "c", "#end"}));
 }
 
-TEST_F(LineReaderTest, FormFeedLineBreaksThePageWithoutClassification) {
+// A form feed splits its line: the text before it ends the old page, the form feed
+// alone breaks the page (handed out at once, unclassified), the text after it opens
+// the next page. Tabs count from the start of each part.
+TEST_F(LineReaderTest, FormFeedSplitsItsLineIntoPageEndBreakAndNextPage) {
     d.FormFeed = true;
     d.EtalStrN = 0;  // not used in form-feed mode
-    OpenText("a\n\fTOTAL\nb\n");
-    EXPECT_EQ(Next(), "a");
-    EXPECT_EQ(Next(), "\fTOTAL #page");
-    flags.IsPage = false;  // page end in form-feed mode
-    EXPECT_EQ(All(), (V{"b", "#end"}));
+    inInf = false;   // the run passes the break line over and starts a title
+    struct Case { std::string input; V out; };
+    const Case cases[] = {
+        {"a\n\fTOTAL\nb\n", {"a", "\f #page", "TOTAL", "b"}},
+        {"b\f\nT2\n", {"b", "\f #page", "T2"}},
+        {" - 1 -\f\n", {" - 1 -", "\f #page"}},
+        {"x\fy\f\fz", {"x", "\f #page", "y", "\f #page", "\f #page", "z"}},
+        {"  \f \t\nT", {"  \f #page", "T"}},   // nothing but a form feed and blanks: whole
+        {"\f\f\nT", {"\f\f #page", "T"}},
+        {"  \t\f\tb\n", {"\f #page", "        b"}},  // a blank part is no line
+        {"ab\tc\fd\te", {"ab      c", "\f #page", "d       e"}},
+    };
+    for (const Case& c : cases) {
+        OpenText(c.input);
+        V out;
+        for (std::string line = Next(); line != "#end"; line = Next()) {
+            out.push_back(line);
+            flags.IsPage = false;  // the page end in form-feed mode
+        }
+        EXPECT_EQ(out, c.out) << c.input;
+    }
+    d.FormFeed = false;  // in etalon mode a form feed is an ordinary character
+    d.EtalStrN = 1;
+    OpenText("a\fb\n");
+    EXPECT_EQ(All(), (V{"a\fb", "#end"}));
 }
 
 TEST_F(LineReaderTest, EmptyAndLongLinesAreNotFilledAndTheWindowIsBounded) {

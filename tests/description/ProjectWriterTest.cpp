@@ -124,11 +124,36 @@ TEST_F(ProjectWriter, RefusesValuesThatWouldNotReadBackAndKeepsTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);  // no temporary left
 }
 
-TEST(ProjectPath, RelativeStoredPathsNameFilesBesideTheProject) {
-    EXPECT_EQ(ResolveProjectPath("/data/p/x.ini", "in/rep.txt"), "/data/p/in/rep.txt");
-    EXPECT_EQ(ResolveProjectPath("/data/p/x.ini", "/abs/rep.txt"), "/abs/rep.txt");
-    EXPECT_EQ(ResolveProjectPath("/data/p/x.ini", "C:\\REP\\OUT.TXT"), "C:\\REP\\OUT.TXT");
-    EXPECT_EQ(ResolveProjectPath("x.ini", "rep.txt"), "rep.txt");
+// Relative paths name files beside the project; projects written on Windows use
+// backslashes, and their drive, server and root paths stand for the file of that
+// name beside the project, with a note for batch mode.
+TEST(ProjectPath, StoredPathsNameFilesBesideTheProjectAlsoFromWindows) {
+    struct Case { std::string project, stored, path; bool noted; };
+    const Case cases[] = {
+        {"/data/p/x.ini", "in/rep.txt", "/data/p/in/rep.txt", false},
+        {"/data/p/x.ini", "/abs/rep.txt", "/abs/rep.txt", false},
+        {"x.ini", "rep.txt", "rep.txt", false},
+        {"/data/p/x.ini", "", "", false},
+        {"/data/p/x.ini", "sub\\out.xlsx", "/data/p/sub/out.xlsx", false},
+        {"/data/p/x.ini", "..\\rep\\ved.txt", "/data/p/../rep/ved.txt", false},
+        {"/data/p/x.ini", "C:\\REP\\OUT.TXT", "/data/p/OUT.TXT", true},
+        {"/data/p/x.ini", "d:/rep/out.xlsx", "/data/p/out.xlsx", true},
+        {"/data/p/x.ini", "C:OUT.TXT", "/data/p/OUT.TXT", true},
+        {"/data/p/x.ini", "\\\\server\\share\\ved.xlsx", "/data/p/ved.xlsx", true},
+        {"/data/p/x.ini", "\\DOCS\\ved.txt", "/data/p/ved.txt", true},
+        {"x.ini", "C:\\REP\\OUT.TXT", "OUT.TXT", true},
+    };
+    for (const Case& c : cases) {
+        StoredPath resolved = ResolveStoredPath(c.project, c.stored);
+        EXPECT_EQ(resolved.path, c.path) << c.stored;
+        EXPECT_EQ(ResolveProjectPath(c.project, c.stored), c.path) << c.stored;
+        EXPECT_EQ(resolved.note.empty(), !c.noted) << c.stored;
+    }
+    EXPECT_EQ(ResolveStoredPath("/p/x.ini", "C:\\REP\\OUT.TXT").note,
+              "Путь Windows «C:\\REP\\OUT.TXT» в проекте заменён на «/p/OUT.TXT»: файл рядом с проектом");
+    DocumentDescription written;  // a project written here keeps the forward slashes
+    written.NameIn = ResolveProjectPath("x.ini", "sub\\ved.txt");
+    EXPECT_NE(FormatProject(written).find("\r\nNameIn=sub/ved.txt\r\n"), std::string::npos);
 }
 
 }  // namespace

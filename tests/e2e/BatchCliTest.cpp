@@ -53,10 +53,30 @@ TEST_F(BatchCliTest, VersionAndHelpGoToStandardOutput) {
 }
 
 TEST_F(BatchCliTest, MissingProjectFailsWithItsMessage) {
-    Outcome outcome = Run("'" + (dir / "нет такого.ini").string() + "'");
+    const std::string project = (dir / "нет такого.ini").string();
+    Outcome outcome = Run("'" + project + "'");
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.err, "      Пакетная обработка !\nУказанный файл проекта не найден !\n");
+    EXPECT_EQ(outcome.err, "      Пакетная обработка !\nУказанный файл проекта не найден !\n"
+                           "Не удалось прочитать файл «" + project + "»: Нет такого файла или каталога\n");
     EXPECT_EQ(outcome.out, "");
+}
+
+// A report named like a workbook, and a project naming it as its output too: the
+// report must survive, and nothing else may be written.
+TEST_F(BatchCliTest, OutputEqualToInputLeavesTheReportAsItWas) {
+    fs::copy_file(fs::path(TABULIZER_EXAMPLES) / "ved.txt", dir / "rep.xlsx");
+    std::string project = ReadFile(fs::path(TABULIZER_EXAMPLES) / "ved.ini");
+    project.replace(project.find("NameIn=ved.txt"), 14, "NameIn=rep.xlsx");
+    project.replace(project.find("NameOut=ved.xlsx"), 16, "NameOut=.\\rep.xlsx");
+    std::ofstream(dir / "ved.ini", std::ios::binary) << project;
+    const std::string report = ReadFile(dir / "rep.xlsx");
+    Outcome outcome = Run("'" + (dir / "ved.ini").string() + "'");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "Файл выходного документа совпадает с файлом входного документа !\n"
+                           "Не удалось записать файл «" + (dir / "./rep.xlsx").string() +
+                               "»: это файл входного документа «" + (dir / "rep.xlsx").string() + "»\n");
+    EXPECT_EQ(ReadFile(dir / "rep.xlsx"), report);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 4);  // rep.xlsx, ved.ini, out, err
 }
 
 TEST_F(BatchCliTest, SampleProjectConvertsSilentlyAndReplacesTheOldWorkbook) {
