@@ -9,6 +9,7 @@
 
 #include "conversion/frmTabulizer.h"
 #include "description/ProjectLoader.h"
+#include "shell/FileChecks.h"
 #include "shell/ReportPool.h"
 #include "shell/ShellStatus.h"
 #include "shell/frmBegin.h"
@@ -107,10 +108,11 @@ int ConvertProjectReport(const ReportsCall& call) {
     return kBatchFailureStatus;  // Form_Load of batch mode always ends the program
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code ignored;
-    return fs::equivalent(a, b, ignored) ||
-           fs::absolute(a).lexically_normal() == fs::absolute(b).lexically_normal();
+// A refusal of batch mode: the message, its detail line, the end.
+[[noreturn]] void Refuse(ui::Host& host, std::string_view message, const std::string& detail) {
+    host.MessageBox(message, ui::Buttons::Ok);
+    if (!detail.empty()) host.Explain(detail);
+    host.EndProgram(kBatchFailureStatus);
 }
 
 // One named report with the project's description; its NameIn and NameOut are not used.
@@ -120,24 +122,21 @@ void ConvertNamedReport(const ReportsCall& call, const std::string& report, cons
     RunState& run = Run();
     run.Batch = true;
     run.NameIni = call.project;
-    std::error_code error;
-    if (!fs::is_regular_file(call.project, error)) {
-        host.MessageBox("      Пакетная обработка !\nУказанный файл проекта не найден !", ui::Buttons::Ok);
-        host.EndProgram(kBatchFailureStatus);
-    }
+    if (std::string reason = UnreadableReason(call.project); !reason.empty())
+        Refuse(host, "      Пакетная обработка !\nУказанный файл проекта не найден !", ReadDetail(call.project, reason));
     if (LoadProject(d, run, host) != LoadOutcome::Clean) host.EndProgram(kBatchFailureStatus);
     ApplyOutputOptions(call, d, run);
     d.NameIn = report;
     d.NameOut = output;
     d.NoClose = false;
-    if (!fs::is_regular_file(report, error)) {
-        host.MessageBox("Файл входного документа не найден !", ui::Buttons::Ok);
-        host.EndProgram(kBatchFailureStatus);
-    }
-    if (SameFile(report, output)) {
-        host.MessageBox("Выходной файл совпадает с входным документом !", ui::Buttons::Ok);
-        host.EndProgram(kBatchFailureStatus);
-    }
+    if (std::string reason = UnreadableReason(report); !reason.empty())
+        Refuse(host, "Файл входного документа не найден !", ReadDetail(report, reason));
+    if (SameFile(output, report))
+        Refuse(host, "Файл выходного документа совпадает с файлом входного документа !",
+               WriteDetail(output, "это файл входного документа «" + report + "»"));
+    if (std::string reason = UnreplaceableReason(output); !reason.empty())
+        Refuse(host, "Файл выходного документа не может быть записан !", WriteDetail(output, reason));
+    std::error_code error;
     run.Overwrite = fs::exists(output, error);
     frmTabulizer conversion(d, run, host);
     conversion.Form_Load();
