@@ -22,6 +22,9 @@ bool IsRegularFile(const std::string& path) {
     return !path.empty() && std::filesystem::is_regular_file(std::filesystem::path(path), error);
 }
 
+// The path a box holds; a box that still shows its prompt holds none.
+std::string BoxPath(const ui::Control& box) { return ShowsPrompt(box.Text()) ? std::string() : box.Text(); }
+
 bool Exists(const std::string& path) {
     std::error_code error;
     return !path.empty() && std::filesystem::exists(std::filesystem::path(path), error);
@@ -53,6 +56,11 @@ void frmOpenFile::WireHandlers() {
     txtOutDoc.OnChange = [this] { txtOutDoc_Change(); };
     txtOutDoc.OnEnter = [this] { txtOutDoc_KeyPress(); };
     ButOutDoc.OnClick = [this] { ButOutDoc_Click(); };
+    // A prompt goes whenever its box gets the focus, not only on a click: a user who
+    // reaches the box by the keyboard would otherwise type in front of it.
+    txtInDoc.OnFocus = txtInDoc.OnClick;
+    txtIniDoc.OnFocus = txtIniDoc.OnClick;
+    txtOutDoc.OnFocus = txtOutDoc.OnClick;
     CBoxNoClose.OnClick = [this] { CBoxNoClose_Click(); };
     optModYes.OnClick = [this] { optModYes_Click(); };
     NextFr.OnClick = [this] { NextFr_Click(); };
@@ -99,7 +107,7 @@ std::string frmOpenFile::ProjectPath(std::string_view key) const {
     return stored.empty() ? stored : ResolveProjectPath(run_.NameIni, stored);
 }
 
-// Path boxes: clicking a prompt clears it; the Enter key's line break is removed.
+// Path boxes: a click (or the focus) clears a prompt; the Enter key's line break is removed.
 void frmOpenFile::txtInDoc_Click() { if (ShowsPrompt(txtInDoc.Text())) txtInDoc.SetText(""); }
 void frmOpenFile::txtIniDoc_Click() { if (ShowsPrompt(txtIniDoc.Text())) txtIniDoc.SetText(""); }
 void frmOpenFile::txtOutDoc_Click() { if (ShowsPrompt(txtOutDoc.Text())) txtOutDoc.SetText(""); }
@@ -233,10 +241,10 @@ void frmOpenFile::CBoxNoClose_Click() {
 void frmOpenFile::optModYes_Click() { NextFr.SetFocus(); }
 
 void frmOpenFile::NextFr_Click() {
-    description_.NameIn = txtInDoc.Text();
+    description_.NameIn = BoxPath(txtInDoc);
     // A workbook left open has no output file, whatever the box still shows.
-    description_.NameOut = description_.NoClose ? std::string() : txtOutDoc.Text();
-    run_.NameIni = txtIniDoc.Text();
+    description_.NameOut = description_.NoClose ? std::string() : BoxPath(txtOutDoc);
+    run_.NameIni = BoxPath(txtIniDoc);
     if (!IsRegularFile(description_.NameIn)) {
         Report("Файл входного документа не найден !");
         ButInDoc.SetFocus();

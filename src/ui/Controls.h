@@ -46,12 +46,15 @@ public:
     // Check box / option value with its click handling (as a user click would).
     void SetValue(int value);
 
+    // Moves the window's focus here and runs OnFocus, whoever moved it: the user
+    // (mouse or keyboard, through the front end) or the logic itself.
     void SetFocus();
     bool HasFocus() const;
 
     std::function<void()> OnClick;
     std::function<void()> OnChange;
     std::function<void()> OnEnter;  // the Enter key in a text box
+    std::function<void()> OnFocus;  // the control received the focus
 
     // What a front end calls when the user acts.
     void Click();

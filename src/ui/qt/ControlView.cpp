@@ -56,7 +56,12 @@ QWidget* ControlView::CreateWidget(QWidget* parent) {
     }
     case ui::ControlKind::Panel: return new QGroupBox(parent);
     case ui::ControlKind::TextBox:
-        if (model_.MultiLine) return new QPlainTextEdit(parent);
+        if (model_.MultiLine) {
+            // Multi-line for a prompt on two lines, not for tabs: Tab moves the focus.
+            auto* edit = new QPlainTextEdit(parent);
+            edit->setTabChangesFocus(true);
+            return edit;
+        }
         return new QLineEdit(parent);
     case ui::ControlKind::Label:
     case ui::ControlKind::Picture: break;
@@ -85,8 +90,8 @@ void ControlView::ConnectSignals() {
 }
 
 // Enter in a text box is the model's "Enter" and inserts nothing; a click on a
-// text box, label or picture is the model's click; gaining focus moves the
-// model's focus (no handler runs for that).
+// text box, label or picture is the model's click; gaining focus by the user
+// (mouse, Tab, a window coming back) is the model's focus, with its handler.
 bool ControlView::FilterInput(QEvent* event) {
     if (detached_) return false;
     const bool textBox = model_.Kind() == ui::ControlKind::TextBox;
@@ -95,7 +100,9 @@ bool ControlView::FilterInput(QEvent* event) {
         return true;
     }
     if (event->type() == QEvent::FocusIn) {
-        if (!dispatcher_.Syncing()) model_.SetFocus();
+        // The handler runs before the widget takes the focus event, so that a
+        // prompt it clears is gone before the first key reaches the box.
+        if (!dispatcher_.Syncing()) dispatcher_.Forward([this] { model_.SetFocus(); });
         return false;
     }
     if (IsLeftRelease(event) && qobject_cast<QAbstractButton*>(widget_) == nullptr &&
