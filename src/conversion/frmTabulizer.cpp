@@ -31,6 +31,8 @@ frmTabulizer::frmTabulizer(DocumentDescription& description, RunState& run, ui::
     lbList.Geometry = {240, 840, 2400, 315};
     txtCount.SetText("0");
     txtCount.Geometry = {2760, 780, 2040, 375};
+    txtCountLine.AccessibleName = lbLine.Caption;
+    txtCount.AccessibleName = lbList.Caption;
     ButExit.Caption = "Выход";
     ButExit.Geometry = {1800, 1380, 1560, 435};
     ButExit.OnClick = [this] { ButExit_Click(); };

@@ -30,6 +30,9 @@ public:
     // Caption of buttons, labels, check boxes and options; text of text boxes (UTF-8).
     std::string Caption;
     std::string ToolTip;
+    // What a screen reader calls the control when its caption does not say it: a
+    // picture button, a text box (the title of its panel), a panel without a caption.
+    std::string AccessibleName;
     std::string Picture;  // resource name of a picture button or picture box
     Rect Geometry;
     bool Visible = true;
@@ -50,6 +53,9 @@ public:
     // (mouse or keyboard, through the front end) or the logic itself.
     void SetFocus();
     bool HasFocus() const;
+
+    // The accessible name, or else the caption.
+    const std::string& SpokenName() const { return AccessibleName.empty() ? Caption : AccessibleName; }
 
     std::function<void()> OnClick;
     std::function<void()> OnChange;

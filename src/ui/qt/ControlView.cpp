@@ -46,14 +46,7 @@ QWidget* ControlView::CreateWidget(QWidget* parent) {
     switch (model_.Kind()) {
     case ui::ControlKind::Button: return new QPushButton(parent);
     case ui::ControlKind::CheckBox: return new QCheckBox(parent);
-    case ui::ControlKind::OptionButton: {
-        // The model keeps options of one panel exclusive and may switch them all
-        // off; Qt's own exclusivity would refuse that, so the widget just shows
-        // the model's value.
-        auto* option = new QRadioButton(parent);
-        option->setAutoExclusive(false);
-        return option;
-    }
+    case ui::ControlKind::OptionButton: return new QRadioButton(parent);
     case ui::ControlKind::Panel: return new QGroupBox(parent);
     case ui::ControlKind::TextBox:
         if (model_.MultiLine) {
@@ -129,6 +122,8 @@ void ControlView::SyncCommon() {
     if (widget_->testAttribute(Qt::WA_Disabled) == model_.Enabled) widget_->setEnabled(model_.Enabled);
     const QString tip = ToQt(model_.ToolTip);
     if (widget_->toolTip() != tip) widget_->setToolTip(tip);
+    const QString name = ToDisplay(model_.SpokenName());
+    if (widget_->accessibleName() != name) widget_->setAccessibleName(name);
 }
 
 void ControlView::SyncGeometry() {
@@ -174,9 +169,16 @@ void ControlView::SyncButtonText(QAbstractButton* button) {
     if (button->text() != text) button->setText(text);
 }
 
+// Options stay auto-exclusive, which is what makes them radio buttons to Qt's
+// accessibility and to the arrow keys. Qt would refuse to switch off the last
+// option of a group, which the model may do, so the value is set past that rule.
 void ControlView::SyncCheck(QAbstractButton* button) {
     const bool checked = model_.Value != 0;
-    if (button->isChecked() != checked) button->setChecked(checked);
+    if (button->isChecked() == checked) return;
+    const bool exclusive = button->autoExclusive();
+    button->setAutoExclusive(false);
+    button->setChecked(checked);
+    button->setAutoExclusive(exclusive);
 }
 
 void ControlView::SyncText() {
