@@ -12,14 +12,11 @@
 #include "ui/qt/EventHook.h"
 #include "ui/qt/Pictures.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/Twips.h"
 
 namespace tabulizer::qt {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-int ToPixels(int twips) { return twips / kTwipsPerPixel; }
 
 bool IsEnterKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
@@ -34,8 +31,8 @@ bool IsLeftRelease(const QEvent* event) {
 
 }  // namespace
 
-ControlView::ControlView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher)
-    : model_(model), dispatcher_(dispatcher) {
+ControlView::ControlView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher, double zoom)
+    : model_(model), dispatcher_(dispatcher), zoom_(zoom) {
     widget_ = CreateWidget(parent);
     widget_->setObjectName(ToQt(model_.Name()));
     ConnectSignals();
@@ -130,8 +127,9 @@ void ControlView::SyncGeometry() {
     const ui::Rect& g = model_.Geometry;
     const QSize hint = widget_->sizeHint();
     // A control the logic gave no size to keeps the size its content needs.
-    const QRect wanted(ToPixels(g.Left), ToPixels(g.Top), g.Width > 0 ? ToPixels(g.Width) : hint.width(),
-                       g.Height > 0 ? ToPixels(g.Height) : hint.height());
+    const QRect wanted(ToPixels(g.Left, zoom_), ToPixels(g.Top, zoom_),
+                       g.Width > 0 ? ToPixels(g.Width, zoom_) : hint.width(),
+                       g.Height > 0 ? ToPixels(g.Height, zoom_) : hint.height());
     if (widget_->geometry() != wanted) widget_->setGeometry(wanted);
 }
 

@@ -16,8 +16,9 @@ namespace tabulizer::qt {
 
 class ControlView {
 public:
-    // `parent` is the window widget, or the widget of the control's panel.
-    ControlView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher);
+    // `parent` is the window widget, or the widget of the control's panel; `zoom`
+    // is the window's (below 1 when the window is drawn smaller to fit the screen).
+    ControlView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher, double zoom = 1.0);
     ControlView(const ControlView&) = delete;
     ControlView& operator=(const ControlView&) = delete;
 
@@ -51,6 +52,7 @@ private:
     QWidget* widget_ = nullptr;  // owned by its Qt parent
     std::string picture_;        // the picture name last loaded into the widget
     QSize pictureSize_;          // its natural size
+    double zoom_;
     bool detached_ = false;
 };
 
