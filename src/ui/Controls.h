@@ -12,7 +12,7 @@ struct Rect {
     int Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
-enum class ControlKind { Button, Label, TextBox, CheckBox, OptionButton, Panel, Picture };
+enum class ControlKind { Button, Label, TextBox, CheckBox, OptionButton, Panel, Picture, ProgressBar };
 
 class Window;
 
@@ -38,8 +38,11 @@ public:
     bool Visible = true;
     bool Enabled = true;
     bool MultiLine = false;
-    // Check box: 0 unchecked, 1 checked. Option button: 0 off, 1 on.
+    bool ReadOnly = false;  // a text box that shows, not takes, a text
+    // Check box: 0 unchecked, 1 checked. Option button: 0 off, 1 on. Progress bar:
+    // 0 to 100 percent, kBusy while the share done cannot be told.
     int Value = 0;
+    static constexpr int kBusy = -1;
     // Options in the same parent panel form one group.
 
     // Text box text; setting it runs OnChange when it differs.

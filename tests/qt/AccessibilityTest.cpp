@@ -21,6 +21,7 @@ QAccessible::Role RoleOf(ui::ControlKind kind) {
     case ui::ControlKind::CheckBox: return QAccessible::CheckBox;
     case ui::ControlKind::OptionButton: return QAccessible::RadioButton;
     case ui::ControlKind::Panel: return QAccessible::Grouping;
+    case ui::ControlKind::ProgressBar: return QAccessible::ProgressBar;
     case ui::ControlKind::Picture: break;
     }
     return QAccessible::Graphic;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -45,6 +46,7 @@ QWidget* ControlView::CreateWidget(QWidget* parent) {
     case ui::ControlKind::CheckBox: return new QCheckBox(parent);
     case ui::ControlKind::OptionButton: return new QRadioButton(parent);
     case ui::ControlKind::Panel: return new QGroupBox(parent);
+    case ui::ControlKind::ProgressBar: return new QProgressBar(parent);
     case ui::ControlKind::TextBox:
         if (model_.MultiLine) {
             // Multi-line for a prompt on two lines, not for tabs: Tab moves the focus.
@@ -159,7 +161,15 @@ void ControlView::SyncContent() {
         return;
     }
     case ui::ControlKind::Picture: SyncPicture(); return;
+    case ui::ControlKind::ProgressBar: SyncProgress(static_cast<QProgressBar*>(widget_)); return;
     }
+}
+
+// An empty range is Qt's busy bar, which moves without telling a share.
+void ControlView::SyncProgress(QProgressBar* bar) {
+    const int maximum = model_.Value == ui::Control::kBusy ? 0 : 100;
+    if (bar->maximum() != maximum) bar->setRange(0, maximum);
+    if (maximum != 0 && bar->value() != model_.Value) bar->setValue(model_.Value);
 }
 
 void ControlView::SyncButtonText(QAbstractButton* button) {
@@ -183,8 +193,10 @@ void ControlView::SyncText() {
     const QString text = ToDisplay(model_.Text());
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
         if (line->text() != text) line->setText(text);
+        if (line->isReadOnly() != model_.ReadOnly) line->setReadOnly(model_.ReadOnly);
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
         if (edit->toPlainText() != text) edit->setPlainText(text);
+        if (edit->isReadOnly() != model_.ReadOnly) edit->setReadOnly(model_.ReadOnly);
     }
 }
 

@@ -11,6 +11,7 @@ class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressBar;
 
 namespace tabulizer::qt {
 
@@ -46,6 +47,7 @@ private:
     void SyncText();
     void SyncPicture();
     void SyncIconSize(QAbstractButton* button);
+    void SyncProgress(QProgressBar* bar);
 
     ui::Control& model_;
     Dispatcher& dispatcher_;
