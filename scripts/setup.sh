@@ -3,7 +3,7 @@
 # Idempotent and quiet when everything is already there.
 set -euo pipefail
 packages=(g++ clang cmake ninja-build pkg-config libxlsxwriter-dev qt6-base-dev libgtest-dev
-          xvfb xauth python3 python3-openpyxl)
+          xvfb xauth python3 python3-openpyxl qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -245,20 +245,27 @@ ConversionRun::Result ConversionRun::EndOfInput() {
         // to a temporary folder and handed to the desktop's spreadsheet program.
         std::string path = TemporaryWorkbookPath(ctx_.d.NameIn);
         try {
-            app.SaveActiveWorkbookAs(path);
+            Save(path);
         } catch (...) {
             // The folder was made for this workbook alone; a failed save leaves none behind.
             std::error_code ignored;
             std::filesystem::remove_all(std::filesystem::path(path).parent_path(), ignored);
             throw;
         }
-        if (!ctx_.host.OpenInDesktop(path))
-            throw Failure(kPathAccessError, "cannot hand the workbook to the desktop: " + path);
-        return Result::HandedOver;
+        if (ctx_.host.OpenInDesktop(path)) return Result::HandedOver;
+        // The workbook is the user's result: kept where it is, for the window to tell.
+        keptPath_ = path;
+        return Result::KeptUnopened;
     }
     // Saving replaces an existing output atomically, so Overwrite needs no deletion first.
-    app.SaveActiveWorkbookAs(ctx_.d.NameOut);
+    Save(ctx_.d.NameOut);
     return Result::Saved;
+}
+
+void ConversionRun::Save(const std::string& path) {
+    auto save = [this, &path] { ctx_.app().SaveActiveWorkbookAs(path); };
+    if (runSave) runSave(save);
+    else save();
 }
 
 void ConversionRun::CloseAndQuit() noexcept {

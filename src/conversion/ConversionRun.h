@@ -15,7 +15,9 @@ std::string TemporaryWorkbookPath(const std::string& nameIn);
 
 class ConversionRun {
 public:
-    enum class Result { Saved, HandedOver, Cancelled };
+    // KeptUnopened: the workbook to be left open was saved, but no desktop
+    // application took it; it stays at KeptPath().
+    enum class Result { Saved, HandedOver, KeptUnopened, Cancelled };
 
     ConversionRun(DocumentDescription& description, RunState& run, ui::Host& host);
 
@@ -25,6 +27,7 @@ public:
     void CloseAndQuit() noexcept;
 
     RunContext& context() { return ctx_; }
+    const std::string& KeptPath() const { return keptPath_; }
 
     // Called after every information line: keeps the window responsive.
     std::function<void()> wait;
@@ -33,6 +36,9 @@ public:
     std::function<void(int rows, int sheets)> showProgress;
     // The finished sheets, when a page begins.
     std::function<void(i16 sheets)> showSheets;
+    // Runs the saving of the workbook (a long step for a large one); unset, it runs
+    // at once. The windows run it beside their events.
+    std::function<void(const std::function<void()>& save)> runSave;
 
 private:
     void Start();
@@ -51,8 +57,10 @@ private:
     void Postscript();
     Result EndOfInput();
     void GetStrOfTitle();
+    void Save(const std::string& path);
 
     RunContext ctx_;
+    std::string keptPath_;
 };
 
 }  // namespace tabulizer

@@ -35,6 +35,7 @@ InputFile::InputFile(const std::string& utf8Path) : buffer_(kBufferSize) {
         fd_ = -1;
         Fail(kPathAccessError, utf8Path, err);
     }
+    size_ = static_cast<std::uint64_t>(info.st_size);
 }
 
 InputFile::~InputFile() {
@@ -50,6 +51,7 @@ bool InputFile::Refill() {
     if (got < 0) throw Failure(kDeviceIoError, std::string("reading input: ") + std::strerror(errno));
     pos_ = 0;
     len_ = static_cast<std::size_t>(got);
+    bytesRead_ += len_;
     endOfFile_ = got == 0;
     return !endOfFile_;
 }

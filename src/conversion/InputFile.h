@@ -2,6 +2,7 @@
 // The input document as a source of text lines, read through a large buffer so
 // that a long report costs one system call per 64 KiB, not one per line.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,11 @@ public:
     // taken as they are, NUL included. Call only when AtEnd() is false.
     void ReadLine(std::string& line);
 
+    // How far reading has come: the bytes read from the file, and its size when
+    // opened (for a progress bar; a file that grows meanwhile may pass it).
+    std::uint64_t BytesRead() const { return bytesRead_; }
+    std::uint64_t Size() const { return size_; }
+
 private:
     bool Refill();
     void SkipLfAfterCr();
@@ -32,7 +38,9 @@ private:
     std::size_t pos_ = 0;
     std::size_t len_ = 0;
     bool endOfFile_ = false;
-    bool afterCr_ = false;  // the last line ended at CR: a following LF belongs to it
+    bool afterCr_ = false;
+    std::uint64_t bytesRead_ = 0;
+    std::uint64_t size_ = 0;  // the last line ended at CR: a following LF belongs to it
 };
 
 }  // namespace tabulizer

@@ -1,5 +1,7 @@
 #include "conversion/LineReader.h"
 
+#include <algorithm>
+
 #include "common/Failure.h"
 #include "conversion/ConvStr.h"
 #include "conversion/FormFeedSplit.h"
@@ -29,6 +31,11 @@ void LineReader::Open(const std::string& utf8Path) {
 }
 
 void LineReader::Close() { input_.reset(); }
+
+int LineReader::PercentRead() const {
+    if (!input_ || input_->Size() == 0) return 0;
+    return static_cast<int>(std::min<std::uint64_t>(100, input_->BytesRead() * 100 / input_->Size()));
+}
 
 std::string& LineReader::Current() { return At(bufStr_, run_.CurStep); }
 

@@ -38,6 +38,9 @@ public:
     // The line handed out last: BufStr[CurStep], filled with blanks to MaxLStr.
     std::string& Current();
 
+    // The share of the input read so far, 0 to 100 (0 when nothing is open).
+    int PercentRead() const;
+
     i16 CountTest = 0;  // fixed lines to test, plus 1 for a postscript
 
 private:

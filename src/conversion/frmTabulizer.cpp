@@ -4,6 +4,7 @@
 #include <new>
 
 #include "conversion/ConversionRun.h"
+#include "conversion/RunBeside.h"
 
 namespace tabulizer {
 namespace {
@@ -21,8 +22,14 @@ std::string FailureReport(int code) {
 
 frmTabulizer::frmTabulizer(DocumentDescription& description, RunState& run, ui::Host& host)
     : ui::Window("frmTabulizer"), description_(description), run_(run), host_(host) {
+    SetUpControls();
+    ButExit.OnClick = [this] { ButExit_Click(); };
+    OnClose = [this] { ButExit_Click(); };
+}
+
+void frmTabulizer::SetUpControls() {
     Caption = "Конвертирование документа";
-    Geometry = {0, 0, 5160, 2220};
+    Geometry = {0, 0, 5160, 3060};
     lbLine.Caption = "Обработано строк:";
     lbLine.Geometry = {240, 300, 2400, 315};
     txtCountLine.SetText("0");
@@ -31,16 +38,28 @@ frmTabulizer::frmTabulizer(DocumentDescription& description, RunState& run, ui::
     lbList.Geometry = {240, 840, 2400, 315};
     txtCount.SetText("0");
     txtCount.Geometry = {2760, 780, 2040, 375};
+    txtCountLine.AccessibleName = lbLine.Caption;
+    txtCount.AccessibleName = lbList.Caption;
+    // The counters show the run's progress; nobody types into them.
+    txtCountLine.ReadOnly = txtCount.ReadOnly = true;
+    prgRead.Geometry = {240, 1320, 4560, 300};
+    prgRead.AccessibleName = "Прочитано входного документа";
+    lbState.Geometry = {240, 1710, 4560, 315};
+    lbState.Visible = false;  // shown while the workbook is saved
     ButExit.Caption = "Выход";
-    ButExit.Geometry = {1800, 1380, 1560, 435};
-    ButExit.OnClick = [this] { ButExit_Click(); };
-    OnClose = [this] { ButExit_Click(); };
+    ButExit.Geometry = {1800, 2220, 1560, 435};
 }
 
 frmTabulizer::~frmTabulizer() = default;
 
+// The save cannot be interrupted half-way without risking the workbook it
+// replaces, so a cancel during it is refused with a message.
 void frmTabulizer::ButExit_Click() {
     if (!active_) return;
+    if (saving_) {
+        host_.MessageBox(kSaveNotCancelled, ui::Buttons::Ok, ui::Icon::Question);
+        return;
+    }
     ui::Answer answer =
         host_.MessageBox("Вы действительно хотите прервать процесс ?", ui::Buttons::YesNo, ui::Icon::Question);
     if (answer != ui::Answer::Yes) return;
@@ -66,17 +85,15 @@ void frmTabulizer::Form_Load() {
             host_.ProcessEvents();
         };
     }
-    conversion.showProgress = [this](int rows, int sheets) {
-        txtCountLine.SetText(std::to_string(rows));
-        host_.Progress(rows, sheets);
-    };
-    conversion.showSheets = [this](i16 sheets) { txtCount.SetText(std::to_string(sheets)); };
+    ShowFrom(conversion);
+    if (!run_.Batch) conversion.runSave = [this](const std::function<void()>& save) { SaveBesideEvents(save); };
 
     int status = kExitFailed;
     try {
         switch (conversion.Execute()) {
         case ConversionRun::Result::Saved:
         case ConversionRun::Result::HandedOver: status = kExitSaved; break;
+        case ConversionRun::Result::KeptUnopened: status = ReportKept(conversion.KeptPath()); break;
         case ConversionRun::Result::Cancelled: status = kExitCancelled; break;
         }
     } catch (const Failure& failure) {
@@ -89,6 +106,43 @@ void frmTabulizer::Form_Load() {
     conversion.CloseAndQuit();
     active_ = nullptr;
     host_.EndProgram(status);
+}
+
+void frmTabulizer::ShowFrom(ConversionRun& conversion) {
+    conversion.showProgress = [this, &conversion](int rows, int sheets) {
+        txtCountLine.SetText(std::to_string(rows));
+        prgRead.Value = conversion.context().reader.PercentRead();
+        host_.Progress(rows, sheets);
+    };
+    conversion.showSheets = [this](i16 sheets) { txtCount.SetText(std::to_string(sheets)); };
+}
+
+// The window stays responsive while a large workbook is written: the save runs on
+// a thread of its own and the bar keeps moving. Nothing else touches the workbook
+// meanwhile (a cancel is refused, see ButExit_Click).
+void frmTabulizer::SaveBesideEvents(const std::function<void()>& save) {
+    lbState.Caption = kSavingText;
+    lbState.Visible = true;
+    prgRead.Value = ui::Control::kBusy;
+    saving_ = true;
+    try {
+        host_.ProcessEvents();
+        RunBeside(save, [this] { host_.ProcessEvents(); }, EventInterval);
+    } catch (...) {
+        saving_ = false;
+        throw;
+    }
+    saving_ = false;
+    prgRead.Value = 100;
+    lbState.Visible = false;
+}
+
+// No desktop application took the workbook that was to stay open: it is the user's
+// result all the same, so it is kept and the user told where.
+int frmTabulizer::ReportKept(const std::string& path) {
+    host_.MessageBox("Выходной документ не удалось открыть !\nКнига сохранена в файле\n" + path, ui::Buttons::Ok,
+                     ui::Icon::Question);
+    return kExitFailed;
 }
 
 }  // namespace tabulizer

@@ -19,6 +19,9 @@ constexpr std::string_view kOutputExt = ".xlsx";
 constexpr std::string_view kProjectFilter = "Файл описания проекта (*.ini)|*.ini";
 constexpr std::string_view kOutputFilter = "Файл документа EXCEL (*.xlsx *.xls)|*.xlsx;*.xls";
 
+// The path a box holds; a box that still shows its prompt holds none.
+std::string BoxPath(const ui::Control& box) { return ShowsPrompt(box.Text()) ? std::string() : box.Text(); }
+
 bool Exists(const std::string& path) {
     std::error_code error;
     return !path.empty() && std::filesystem::exists(std::filesystem::path(path), error);
@@ -50,6 +53,11 @@ void frmOpenFile::WireHandlers() {
     txtOutDoc.OnChange = [this] { txtOutDoc_Change(); };
     txtOutDoc.OnEnter = [this] { txtOutDoc_KeyPress(); };
     ButOutDoc.OnClick = [this] { ButOutDoc_Click(); };
+    // A prompt goes whenever its box gets the focus, not only on a click: a user who
+    // reaches the box by the keyboard would otherwise type in front of it.
+    txtInDoc.OnFocus = txtInDoc.OnClick;
+    txtIniDoc.OnFocus = txtIniDoc.OnClick;
+    txtOutDoc.OnFocus = txtOutDoc.OnClick;
     CBoxNoClose.OnClick = [this] { CBoxNoClose_Click(); };
     optModYes.OnClick = [this] { optModYes_Click(); };
     NextFr.OnClick = [this] { NextFr_Click(); };
@@ -101,7 +109,7 @@ std::string frmOpenFile::ProjectPath(std::string_view key) const {
     return stored.path;
 }
 
-// Path boxes: clicking a prompt clears it; the Enter key's line break is removed.
+// Path boxes: a click (or the focus) clears a prompt; the Enter key's line break is removed.
 void frmOpenFile::txtInDoc_Click() { if (ShowsPrompt(txtInDoc.Text())) txtInDoc.SetText(""); }
 void frmOpenFile::txtIniDoc_Click() { if (ShowsPrompt(txtIniDoc.Text())) txtIniDoc.SetText(""); }
 void frmOpenFile::txtOutDoc_Click() { if (ShowsPrompt(txtOutDoc.Text())) txtOutDoc.SetText(""); }
@@ -241,10 +249,10 @@ void frmOpenFile::CBoxNoClose_Click() {
 void frmOpenFile::optModYes_Click() { NextFr.SetFocus(); }
 
 void frmOpenFile::NextFr_Click() {
-    description_.NameIn = txtInDoc.Text();
+    description_.NameIn = BoxPath(txtInDoc);
     // A workbook left open has no output file, whatever the box still shows.
-    description_.NameOut = description_.NoClose ? std::string() : txtOutDoc.Text();
-    run_.NameIni = txtIniDoc.Text();
+    description_.NameOut = description_.NoClose ? std::string() : BoxPath(txtOutDoc);
+    run_.NameIni = BoxPath(txtIniDoc);
     if (std::string reason = UnreadableReason(description_.NameIn); !reason.empty()) {
         Report("Файл входного документа не найден !", ReadDetail(description_.NameIn, reason));
         ButInDoc.SetFocus();

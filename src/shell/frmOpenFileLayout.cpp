@@ -1,4 +1,6 @@
 // Captions, hints, start state and positions of the wizard's controls.
+#include <tuple>
+
 #include "shell/frmOpenFile.h"
 
 namespace tabulizer {
@@ -50,6 +52,15 @@ void frmOpenFile::SetUpControls() {
     optModNo.Value = 1;
     BackFr.Picture = ":/pictures/back.png";
     NextFr.Picture = ":/pictures/forward.png";
+    BackFr.ToolTip = BackFr.AccessibleName = "Назад";
+    NextFr.ToolTip = NextFr.AccessibleName = "Далее";
+    // A path box and its panel are called by the title the panel shows.
+    for (auto [panel, label, box] : {std::tuple{&frInDoc, &lbInDoc, &txtInDoc},
+                                     std::tuple{&frIniDoc, &lbIniFile, &txtIniDoc},
+                                     std::tuple{&frOutDoc, &lbOutDoc, &txtOutDoc}})
+        panel->AccessibleName = box->AccessibleName = label->Caption;
+    frGroupProj.AccessibleName = lbSaveName.Caption;
+    frModIni.AccessibleName = lbMogIni.Caption;
     ButExit.Caption = "Выход";
 
     for (ui::Control* panel : {&frInDoc, &frIniDoc, &frOutDoc, &frGroupProj, &frModIni})

@@ -24,7 +24,10 @@ void Control::SetValue(int value) {
     if (changed && OnClick) OnClick();
 }
 
-void Control::SetFocus() { owner_.SetFocus(this); }
+void Control::SetFocus() {
+    owner_.SetFocus(this);
+    if (OnFocus) OnFocus();
+}
 bool Control::HasFocus() const { return owner_.Focus() == this; }
 
 void Control::Click() {

@@ -12,7 +12,7 @@ struct Rect {
     int Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
-enum class ControlKind { Button, Label, TextBox, CheckBox, OptionButton, Panel, Picture };
+enum class ControlKind { Button, Label, TextBox, CheckBox, OptionButton, Panel, Picture, ProgressBar };
 
 class Window;
 
@@ -30,13 +30,19 @@ public:
     // Caption of buttons, labels, check boxes and options; text of text boxes (UTF-8).
     std::string Caption;
     std::string ToolTip;
+    // What a screen reader calls the control when its caption does not say it: a
+    // picture button, a text box (the title of its panel), a panel without a caption.
+    std::string AccessibleName;
     std::string Picture;  // resource name of a picture button or picture box
     Rect Geometry;
     bool Visible = true;
     bool Enabled = true;
     bool MultiLine = false;
-    // Check box: 0 unchecked, 1 checked. Option button: 0 off, 1 on.
+    bool ReadOnly = false;  // a text box that shows, not takes, a text
+    // Check box: 0 unchecked, 1 checked. Option button: 0 off, 1 on. Progress bar:
+    // 0 to 100 percent, kBusy while the share done cannot be told.
     int Value = 0;
+    static constexpr int kBusy = -1;
     // Options in the same parent panel form one group.
 
     // Text box text; setting it runs OnChange when it differs.
@@ -46,12 +52,18 @@ public:
     // Check box / option value with its click handling (as a user click would).
     void SetValue(int value);
 
+    // Moves the window's focus here and runs OnFocus, whoever moved it: the user
+    // (mouse or keyboard, through the front end) or the logic itself.
     void SetFocus();
     bool HasFocus() const;
+
+    // The accessible name, or else the caption.
+    const std::string& SpokenName() const { return AccessibleName.empty() ? Caption : AccessibleName; }
 
     std::function<void()> OnClick;
     std::function<void()> OnChange;
     std::function<void()> OnEnter;  // the Enter key in a text box
+    std::function<void()> OnFocus;  // the control received the focus
 
     // What a front end calls when the user acts.
     void Click();

@@ -4,6 +4,11 @@
 
 #include "conversion/spreadsheet/Spreadsheet.h"
 
+#include <atomic>
+#include <thread>
+
+#include "conversion/RunBeside.h"
+
 namespace tabulizer::test {
 namespace {
 
@@ -34,6 +39,8 @@ TEST_F(WindowTest, ASavedRunEndsWithStatusZeroAndShowsItsProgress) {
     Input({"ВЕДОМОСТЬ", "a", "b", "ВЕДОМОСТЬ", "c", "ВЕДОМОСТЬ", "d", "e", "f"});
     frmTabulizer window(d, run, host);
     window.EventInterval = {};
+    int linesWithEvents = 0;
+    host.onProcessEvents = [&](int) { linesWithEvents += window.lbState.Visible ? 0 : 1; };
     int status = RunWindow(window);
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(host.boxes.empty());
@@ -41,7 +48,66 @@ TEST_F(WindowTest, ASavedRunEndsWithStatusZeroAndShowsItsProgress) {
     EXPECT_EQ(window.txtCount.Text(), "2");
     EXPECT_EQ(window.txtCountLine.Text(), "4");
     EXPECT_EQ(window.Caption, "Конвертирование документа");
-    EXPECT_EQ(host.processEventsCalls, 6);  // once per information line, outside batch mode
+    EXPECT_EQ(linesWithEvents, 6);  // once per information line, outside batch mode
+    EXPECT_TRUE(window.txtCountLine.ReadOnly && window.txtCount.ReadOnly);
+    EXPECT_EQ(window.prgRead.Value, 100);
+    EXPECT_FALSE(window.lbState.Visible);
+}
+
+// The save runs on a thread of its own while the window keeps processing events
+// (the probe lets it finish only once they have been processed); a cancel then is
+// refused, and the workbook is saved all the same.
+std::atomic<int> eventsWhileSaving{0};
+std::atomic<bool> savedOnTheRunThread{false};
+std::thread::id runThread;
+
+bool WaitForEventsWhileSaving(const std::string&) {
+    savedOnTheRunThread = std::this_thread::get_id() == runThread;
+    // A guard against a hang, not a measure: the events come at once when they come at all.
+    for (int i = 0; i < 2000 && !savedOnTheRunThread && eventsWhileSaving < 3; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return true;
+}
+
+TEST_F(WindowTest, TheWindowStaysResponsiveWhileSavingAndRefusesACancelThen) {
+    Input(ManyLines(20));
+    std::ofstream(d.NameOut) << "earlier";
+    run.Overwrite = true;
+    runThread = std::this_thread::get_id();
+    eventsWhileSaving = 0;
+    sheet::Application::SetSaveProbe(WaitForEventsWhileSaving);
+    frmTabulizer window(d, run, host);
+    host.answers = {ui::Answer::Yes};
+    host.onProcessEvents = [&](int) {
+        if (!window.lbState.Visible) return;
+        EXPECT_EQ(window.lbState.Caption, frmTabulizer::kSavingText);
+        EXPECT_EQ(window.prgRead.Value, ui::Control::kBusy);
+        if (++eventsWhileSaving == 2) window.ButExit.Click();
+    };
+    EXPECT_EQ(RunWindow(window), 0);
+    EXPECT_FALSE(savedOnTheRunThread);
+    EXPECT_GE(eventsWhileSaving, 3);
+    EXPECT_EQ(host.BoxTexts(), std::vector<std::string>{std::string(frmTabulizer::kSaveNotCancelled)});
+    EXPECT_GT(std::filesystem::file_size(d.NameOut), 1000u);
+
+    // Batch mode saves where it converts, without events.
+    host = {};
+    run.Batch = true;
+    EXPECT_EQ(RunWindow(), 0);
+    EXPECT_TRUE(savedOnTheRunThread);
+}
+
+TEST(RunBeside, FailuresOfTheJobComeBackAndAFailureMeanwhileWaitsForTheJob) {
+    EXPECT_THROW(RunBeside([] { throw Failure(1004, "save"); }, [] {}, std::chrono::milliseconds(1)), Failure);
+    std::atomic<bool> finished{false};
+    EXPECT_THROW(RunBeside(
+                     [&] {
+                         std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                         finished = true;
+                     },
+                     [] { throw ui::ProgramExit{3}; }, std::chrono::milliseconds(1)),
+                 ui::ProgramExit);
+    EXPECT_TRUE(finished);
 }
 
 TEST_F(WindowTest, EventsAreProcessedInRoundsNotAfterEveryLine) {
@@ -123,16 +189,24 @@ TEST_F(WindowTest, CancelInTheMiddleOfAPageSavesNothing) {
     EXPECT_FALSE(std::filesystem::exists(d.NameOut));
 }
 
-TEST_F(WindowTest, NoCloseHandsTheWorkbookOverInsteadOfWritingTheOutput) {
+TEST_F(WindowTest, NoCloseHandsTheWorkbookOverOrKeepsItWhereTheUserIsTold) {
     Input({"ВЕДОМОСТЬ", "a"});
     d.NoClose = true;
-    EXPECT_EQ(RunWindow(), 0);
-    EXPECT_FALSE(std::filesystem::exists(d.NameOut));
-    ASSERT_EQ(host.openedInDesktop.size(), 1u);
-    std::filesystem::path handed = host.openedInDesktop[0];
-    EXPECT_EQ(handed.filename(), "in.xlsx");
-    EXPECT_TRUE(std::filesystem::exists(handed));
-    std::filesystem::remove_all(handed.parent_path());
+    for (bool taken : {true, false}) {
+        host = {};
+        host.desktopTakesWorkbooks = taken;
+        EXPECT_EQ(RunWindow(), taken ? 0 : 1);
+        EXPECT_FALSE(std::filesystem::exists(d.NameOut));
+        ASSERT_EQ(host.openedInDesktop.size(), 1u);
+        std::filesystem::path handed = host.openedInDesktop[0];
+        EXPECT_EQ(handed.filename(), "in.xlsx");
+        EXPECT_TRUE(std::filesystem::exists(handed));
+        EXPECT_EQ(host.BoxTexts(),
+                  taken ? std::vector<std::string>{}
+                        : std::vector<std::string>{"Выходной документ не удалось открыть !\nКнига сохранена в файле\n" +
+                                                   handed.string()});
+        std::filesystem::remove_all(handed.parent_path());
+    }
 }
 
 }  // namespace

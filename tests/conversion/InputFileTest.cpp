@@ -46,6 +46,21 @@ TEST(InputFile, LinesCrossingTheBufferBoundaryStayWhole) {
     EXPECT_EQ(Lines(longLine + "\n" + longLine), (V{longLine, longLine}));
 }
 
+TEST(InputFile, CountsTheBytesReadAgainstTheSize) {
+    test::TempDir temp("tabulizer-input");
+    const std::string path = (temp.path() / "input.txt").string();
+    std::ofstream(path, std::ios::binary) << std::string(70000, 'a') << "\nb\n";
+    InputFile file(path);
+    EXPECT_EQ(file.Size(), 70003u);
+    EXPECT_EQ(file.BytesRead(), 0u);
+    std::string line;
+    file.ReadLine(line);
+    EXPECT_EQ(file.BytesRead(), 70003u);  // the line crossed into the second buffer
+    file.ReadLine(line);
+    EXPECT_TRUE(file.AtEnd());
+    EXPECT_EQ(file.BytesRead(), file.Size());
+}
+
 TEST(InputFile, FailuresCarryTheirCodes) {
     EXPECT_EQ(Lines("", "/nonexistent_dir/report.txt"), V{"53"});
     EXPECT_EQ(Lines("", std::filesystem::temp_directory_path().string()), V{"75"});

@@ -31,7 +31,7 @@ TEST_F(ShellTest, OutputNameGetsXlsxAcceptsXlsAndRefusesOthers) {
     EXPECT_TRUE(wizard.frGroupProj.Visible && wizard.NextFr.Enabled && wizard.NextFr.HasFocus());
 }
 
-TEST_F(ShellTest, PathBoxesDropLineBreaksAndClearPromptsOnClick) {
+TEST_F(ShellTest, PathBoxesDropLineBreaksAndClearPromptsOnClickOrFocus) {
     frmOpenFile& wizard = Begin(&frmBegin::NewProj);
     EXPECT_EQ(wizard.txtInDoc.Text(), "Маршрут и имя файла \r\nвходного документа\r\n");
     wizard.txtInDoc.SetText("C:\\Отчёты\\мар 2.txt\r\n");
@@ -40,6 +40,22 @@ TEST_F(ShellTest, PathBoxesDropLineBreaksAndClearPromptsOnClick) {
     wizard.txtOutDoc.SetText("МАРШРУТ к файлу");
     wizard.txtOutDoc.Click();
     EXPECT_EQ(wizard.txtOutDoc.Text(), "");
+    // Reached by the keyboard or by the logic: the prompt goes all the same, a path stays.
+    wizard.txtIniDoc.SetText(std::string(frmOpenFile::kIniDocPrompt));
+    wizard.txtIniDoc.SetFocus();
+    EXPECT_EQ(wizard.txtIniDoc.Text(), "");
+    wizard.txtInDoc.SetFocus();
+    EXPECT_EQ(wizard.txtInDoc.Text(), "C:\\Отчёты\\мар 2.txt");
+}
+
+TEST_F(ShellTest, ForwardTakesNoPromptForAPath) {
+    frmOpenFile& wizard = Begin(&frmBegin::NewProj);
+    wizard.txtOutDoc.SetText(std::string(frmOpenFile::kOutDocPrompt));
+    wizard.NextFr_Click();
+    EXPECT_EQ(host.BoxTexts(), Texts{"Файл входного документа не найден !"});
+    EXPECT_EQ(description.NameIn, "");
+    EXPECT_EQ(description.NameOut, "");
+    EXPECT_EQ(run.NameIni, "");
 }
 
 TEST_F(ShellTest, ProjectPathsAreDecodedAndResolvedBesideTheProject) {

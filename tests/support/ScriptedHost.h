@@ -28,6 +28,7 @@ public:
     std::vector<std::string> openedInDesktop;
     std::vector<std::string> explanations;  // detail lines under messages (batch mode prints them)
     int processEventsCalls = 0;
+    bool desktopTakesWorkbooks = true;  // what OpenInDesktop answers
     // Called from ProcessEvents: lets a test press a button in the middle of a run.
     std::function<void(int call)> onProcessEvents;
 
@@ -64,7 +65,7 @@ public:
     void Explain(std::string_view detail) override { explanations.emplace_back(detail); }
     bool OpenInDesktop(const std::string& path) override {
         openedInDesktop.push_back(path);
-        return true;
+        return desktopTakesWorkbooks;
     }
 
     std::vector<std::string> BoxTexts() const {

@@ -6,20 +6,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "ui/qt/EventHook.h"
 #include "ui/qt/Pictures.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/Twips.h"
 
 namespace tabulizer::qt {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-int ToPixels(int twips) { return twips / kTwipsPerPixel; }
 
 bool IsEnterKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
@@ -34,8 +32,8 @@ bool IsLeftRelease(const QEvent* event) {
 
 }  // namespace
 
-ControlView::ControlView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher)
-    : model_(model), dispatcher_(dispatcher) {
+ControlView::ControlView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher, double zoom)
+    : model_(model), dispatcher_(dispatcher), zoom_(zoom) {
     widget_ = CreateWidget(parent);
     widget_->setObjectName(ToQt(model_.Name()));
     ConnectSignals();
@@ -46,17 +44,16 @@ QWidget* ControlView::CreateWidget(QWidget* parent) {
     switch (model_.Kind()) {
     case ui::ControlKind::Button: return new QPushButton(parent);
     case ui::ControlKind::CheckBox: return new QCheckBox(parent);
-    case ui::ControlKind::OptionButton: {
-        // The model keeps options of one panel exclusive and may switch them all
-        // off; Qt's own exclusivity would refuse that, so the widget just shows
-        // the model's value.
-        auto* option = new QRadioButton(parent);
-        option->setAutoExclusive(false);
-        return option;
-    }
+    case ui::ControlKind::OptionButton: return new QRadioButton(parent);
     case ui::ControlKind::Panel: return new QGroupBox(parent);
+    case ui::ControlKind::ProgressBar: return new QProgressBar(parent);
     case ui::ControlKind::TextBox:
-        if (model_.MultiLine) return new QPlainTextEdit(parent);
+        if (model_.MultiLine) {
+            // Multi-line for a prompt on two lines, not for tabs: Tab moves the focus.
+            auto* edit = new QPlainTextEdit(parent);
+            edit->setTabChangesFocus(true);
+            return edit;
+        }
         return new QLineEdit(parent);
     case ui::ControlKind::Label:
     case ui::ControlKind::Picture: break;
@@ -85,8 +82,8 @@ void ControlView::ConnectSignals() {
 }
 
 // Enter in a text box is the model's "Enter" and inserts nothing; a click on a
-// text box, label or picture is the model's click; gaining focus moves the
-// model's focus (no handler runs for that).
+// text box, label or picture is the model's click; gaining focus by the user
+// (mouse, Tab, a window coming back) is the model's focus, with its handler.
 bool ControlView::FilterInput(QEvent* event) {
     if (detached_) return false;
     const bool textBox = model_.Kind() == ui::ControlKind::TextBox;
@@ -95,7 +92,9 @@ bool ControlView::FilterInput(QEvent* event) {
         return true;
     }
     if (event->type() == QEvent::FocusIn) {
-        if (!dispatcher_.Syncing()) model_.SetFocus();
+        // The handler runs before the widget takes the focus event, so that a
+        // prompt it clears is gone before the first key reaches the box.
+        if (!dispatcher_.Syncing()) dispatcher_.Forward([this] { model_.SetFocus(); });
         return false;
     }
     if (IsLeftRelease(event) && qobject_cast<QAbstractButton*>(widget_) == nullptr &&
@@ -122,14 +121,17 @@ void ControlView::SyncCommon() {
     if (widget_->testAttribute(Qt::WA_Disabled) == model_.Enabled) widget_->setEnabled(model_.Enabled);
     const QString tip = ToQt(model_.ToolTip);
     if (widget_->toolTip() != tip) widget_->setToolTip(tip);
+    const QString name = ToDisplay(model_.SpokenName());
+    if (widget_->accessibleName() != name) widget_->setAccessibleName(name);
 }
 
 void ControlView::SyncGeometry() {
     const ui::Rect& g = model_.Geometry;
     const QSize hint = widget_->sizeHint();
     // A control the logic gave no size to keeps the size its content needs.
-    const QRect wanted(ToPixels(g.Left), ToPixels(g.Top), g.Width > 0 ? ToPixels(g.Width) : hint.width(),
-                       g.Height > 0 ? ToPixels(g.Height) : hint.height());
+    const QRect wanted(ToPixels(g.Left, zoom_), ToPixels(g.Top, zoom_),
+                       g.Width > 0 ? ToPixels(g.Width, zoom_) : hint.width(),
+                       g.Height > 0 ? ToPixels(g.Height, zoom_) : hint.height());
     if (widget_->geometry() != wanted) widget_->setGeometry(wanted);
 }
 
@@ -159,7 +161,15 @@ void ControlView::SyncContent() {
         return;
     }
     case ui::ControlKind::Picture: SyncPicture(); return;
+    case ui::ControlKind::ProgressBar: SyncProgress(static_cast<QProgressBar*>(widget_)); return;
     }
+}
+
+// An empty range is Qt's busy bar, which moves without telling a share.
+void ControlView::SyncProgress(QProgressBar* bar) {
+    const int maximum = model_.Value == ui::Control::kBusy ? 0 : 100;
+    if (bar->maximum() != maximum) bar->setRange(0, maximum);
+    if (maximum != 0 && bar->value() != model_.Value) bar->setValue(model_.Value);
 }
 
 void ControlView::SyncButtonText(QAbstractButton* button) {
@@ -167,17 +177,26 @@ void ControlView::SyncButtonText(QAbstractButton* button) {
     if (button->text() != text) button->setText(text);
 }
 
+// Options stay auto-exclusive, which is what makes them radio buttons to Qt's
+// accessibility and to the arrow keys. Qt would refuse to switch off the last
+// option of a group, which the model may do, so the value is set past that rule.
 void ControlView::SyncCheck(QAbstractButton* button) {
     const bool checked = model_.Value != 0;
-    if (button->isChecked() != checked) button->setChecked(checked);
+    if (button->isChecked() == checked) return;
+    const bool exclusive = button->autoExclusive();
+    button->setAutoExclusive(false);
+    button->setChecked(checked);
+    button->setAutoExclusive(exclusive);
 }
 
 void ControlView::SyncText() {
     const QString text = ToDisplay(model_.Text());
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
         if (line->text() != text) line->setText(text);
+        if (line->isReadOnly() != model_.ReadOnly) line->setReadOnly(model_.ReadOnly);
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
         if (edit->toPlainText() != text) edit->setPlainText(text);
+        if (edit->isReadOnly() != model_.ReadOnly) edit->setReadOnly(model_.ReadOnly);
     }
 }
 

@@ -11,13 +11,15 @@ class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressBar;
 
 namespace tabulizer::qt {
 
 class ControlView {
 public:
-    // `parent` is the window widget, or the widget of the control's panel.
-    ControlView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher);
+    // `parent` is the window widget, or the widget of the control's panel; `zoom`
+    // is the window's (below 1 when the window is drawn smaller to fit the screen).
+    ControlView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher, double zoom = 1.0);
     ControlView(const ControlView&) = delete;
     ControlView& operator=(const ControlView&) = delete;
 
@@ -45,12 +47,14 @@ private:
     void SyncText();
     void SyncPicture();
     void SyncIconSize(QAbstractButton* button);
+    void SyncProgress(QProgressBar* bar);
 
     ui::Control& model_;
     Dispatcher& dispatcher_;
     QWidget* widget_ = nullptr;  // owned by its Qt parent
     std::string picture_;        // the picture name last loaded into the widget
     QSize pictureSize_;          // its natural size
+    double zoom_;
     bool detached_ = false;
 };
 

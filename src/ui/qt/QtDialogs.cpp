@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <utility>
 
 #include "ui/qt/QtText.h"
 
@@ -19,6 +21,23 @@ QMessageBox::Icon ToQtIcon(ui::Icon icon) {
     return QMessageBox::Question;
 }
 
+// The button texts the user meets most are set here, so that they read Russian
+// even where Qt's translation is missing (it leaves "OK" in Latin letters).
+void SetButtonTexts(QMessageBox& box) {
+    const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
+        {QMessageBox::Yes, "&Да"}, {QMessageBox::No, "&Нет"}, {QMessageBox::Ok, "ОК"}};
+    for (const auto& [which, text] : texts)
+        if (QAbstractButton* button = box.button(which)) button->setText(QString::fromUtf8(text));
+}
+
+void SetLabelTexts(QFileDialog& dialog, bool save) {
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
+    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("Сохранить") : QStringLiteral("Открыть"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
+}
+
 }  // namespace
 
 ui::Answer AskUser(const std::string& text, ui::Buttons buttons, ui::Icon icon) {
@@ -26,21 +45,23 @@ ui::Answer AskUser(const std::string& text, ui::Buttons buttons, ui::Icon icon) 
     QMessageBox box(ToQtIcon(icon), QStringLiteral("Табулизер"), ToDisplay(text),
                     question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     QApplication::activeWindow());
+    SetButtonTexts(box);
     const int pressed = box.exec();
     if (!question) return ui::Answer::Ok;
     return pressed == QMessageBox::Yes ? ui::Answer::Yes : ui::Answer::No;
 }
 
 std::string ChooseFile(const std::string& title, const std::string& filter, bool save) {
-    QWidget* parent = QApplication::activeWindow();
-    const QString qtitle = ToQt(title);
-    const QString qfilter = FilterToQt(filter);
+    QFileDialog dialog(QApplication::activeWindow(), ToQt(title), QString(), FilterToQt(filter));
+    dialog.setObjectName(QStringLiteral("fileDialog"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The wizard asks about replacing an existing output itself, and a project
     // chosen with a save dialog is never written: no question from the dialog.
-    const QString path = save ? QFileDialog::getSaveFileName(parent, qtitle, QString(), qfilter, nullptr,
-                                                             QFileDialog::DontConfirmOverwrite)
-                              : QFileDialog::getOpenFileName(parent, qtitle, QString(), qfilter);
-    return FromQt(path);
+    if (save) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    SetLabelTexts(dialog, save);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return FromQt(dialog.selectedFiles().constFirst());
 }
 
 }  // namespace tabulizer::qt

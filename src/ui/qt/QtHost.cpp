@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QUrl>
 #include <exception>
 
+#include "ui/qt/Placement.h"
 #include "ui/qt/QtDialogs.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/WindowView.h"
@@ -90,18 +93,54 @@ void QtHost::Show(ui::Window& window) {
     WindowView& view = ViewFor(window);
     window.Visible = true;
     SyncScope scope(syncing_);
+    const bool opening = !view.isVisible();
+    const QPoint place = opening ? Place(view) : view.pos();
     if (window.Minimized) {
         view.showMinimized();
     } else {
         view.show();
         view.activateWindow();
     }
+    // Some platforms forget a position given before the window first shows.
+    if (opening && view.pos() != place) view.move(place);
     view.Sync();
 }
 
 void QtHost::Hide(ui::Window& window) {
     window.Visible = false;
-    if (WindowView* view = Find(window)) view->hide();
+    if (WindowView* view = Find(window)) {
+        Remember(*view);
+        view->hide();
+    }
+}
+
+// A window opens centred over the window it replaces: one still shown (the active
+// one first), else the one hidden last; the first window of all on the screen.
+QPoint QtHost::Place(WindowView& view) {
+    QRect anchor = lastFrame_;
+    for (const auto& [window, other] : views_) {
+        if (other.get() == &view || !other->isVisible()) continue;
+        Remember(*other);
+        anchor = lastFrame_;
+        if (other->isActiveWindow()) break;
+    }
+    const QScreen* screen = anchor.isNull() ? nullptr : QGuiApplication::screenAt(anchor.center());
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return view.pos();
+    const QRect available = screen->availableGeometry();
+    if (anchor.isNull()) anchor = available;
+    const QPoint place = CentredOver(view.size(), frame_, anchor, available);
+    view.move(place);
+    return place;
+}
+
+void QtHost::Remember(const WindowView& view) {
+    if (!view.isVisible()) return;
+    const QRect outer = view.frameGeometry();
+    const QRect inner = view.geometry();
+    lastFrame_ = outer;
+    frame_ = QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                      outer.bottom() - inner.bottom());
 }
 
 // The widget may be inside the call of one of its own buttons, so it is deleted
@@ -113,6 +152,7 @@ void QtHost::Unload(ui::Window& window) {
     WindowView* view = found->second.release();
     views_.erase(found);
     view->Detach();
+    Remember(*view);
     view->hide();
     view->deleteLater();
 }

@@ -9,6 +9,9 @@
 #include <optional>
 #include <string>
 
+#include <QMargins>
+#include <QRect>
+
 #include "ui/Controls.h"
 #include "ui/Host.h"
 #include "ui/qt/Dispatcher.h"
@@ -56,6 +59,8 @@ public:
 private:
     WindowView* Find(const ui::Window& window) const;
     WindowView& ViewFor(ui::Window& window);
+    QPoint Place(WindowView& view);
+    void Remember(const WindowView& view);
     void SyncShown();
     void CloseAndExit(int status);
     void ReportUnexpected(const std::string& what);
@@ -65,6 +70,8 @@ private:
     FileHook fileHook_;
     std::map<const ui::Window*, std::unique_ptr<WindowView>> views_;
     std::optional<int> exitStatus_;
+    QRect lastFrame_;     // where the window hidden last stood, frame included
+    QMargins frame_;      // the window manager's frame, once a shown window has one
     bool syncing_ = false;
 };
 

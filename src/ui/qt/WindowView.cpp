@@ -1,24 +1,45 @@
 #include "ui/qt/WindowView.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 
 #include "ui/Host.h"
 #include "ui/qt/Pictures.h"
+#include "ui/qt/Placement.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/Twips.h"
 
 namespace tabulizer::qt {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kMargin = 8;  // around the controls of a window the logic gave no size
+// Room kept for a window manager's frame before the window has one to measure.
+constexpr QMargins kFrameAllowance(6, 36, 6, 6);
+
+// A smaller window gets a smaller font, so that texts keep to their controls.
+QFont Zoomed(QFont font, double zoom) {
+    if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * zoom);
+    else if (font.pixelSize() > 0) font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * zoom)));
+    return font;
+}
 
 }  // namespace
 
+// The zoom is decided once, before the controls are made: a window laid out for a
+// larger screen (or a larger scale factor) is drawn smaller as a whole.
 WindowView::WindowView(ui::Window& model, Dispatcher& dispatcher)
     : QWidget(nullptr), model_(model), dispatcher_(dispatcher) {
     setObjectName(ToQt(model_.Name()));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize laidOut(ToPixels(model_.Geometry.Width), ToPixels(model_.Geometry.Height));
+        zoom_ = FittingZoom(laidOut, screen->availableGeometry(), kFrameAllowance);
+    }
+    if (zoom_ < 1.0) setFont(Zoomed(font(), zoom_));
     for (ui::Control* control : model_.Controls()) Build(*control);
     Sync();
 }
@@ -42,7 +63,7 @@ ControlView& WindowView::Build(ui::Control& control) {
     if (ControlView* existing = ViewOf(&control)) return *existing;
     QWidget* parent = this;
     if (control.Parent() != nullptr) parent = Build(*control.Parent()).Widget();
-    controls_.push_back(std::make_unique<ControlView>(control, parent, dispatcher_));
+    controls_.push_back(std::make_unique<ControlView>(control, parent, dispatcher_, zoom_));
     return *controls_.back();
 }
 
@@ -70,9 +91,11 @@ void WindowView::SyncFrame() {
         backgroundPicture_ = LoadPicture(background_);
         update();
     }
-    QSize wanted(model_.Geometry.Width / kTwipsPerPixel, model_.Geometry.Height / kTwipsPerPixel);
+    QSize wanted(ToPixels(model_.Geometry.Width, zoom_), ToPixels(model_.Geometry.Height, zoom_));
     if (wanted.isEmpty()) wanted = childrenRect().marginsAdded(QMargins(0, 0, kMargin, kMargin)).size();
-    if (size() != wanted) resize(wanted);
+    // The controls stand where the logic put them: a larger window would only add
+    // empty space, a smaller one hide them.
+    if (size() != wanted || minimumSize() != maximumSize()) setFixedSize(wanted);
 }
 
 // The model's focus wins over whatever Qt chose while the widgets changed; the
@@ -98,7 +121,9 @@ void WindowView::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (backgroundPicture_.isNull()) return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, backgroundPicture_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QSizeF drawn = QSizeF(backgroundPicture_.deviceIndependentSize()) * zoom_;
+    painter.drawPixmap(QRectF(QPointF(0, 0), drawn), backgroundPicture_, QRectF(backgroundPicture_.rect()));
 }
 
 }  // namespace tabulizer::qt

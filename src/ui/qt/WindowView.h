@@ -41,6 +41,7 @@ private:
     std::vector<std::unique_ptr<ControlView>> controls_;
     std::string background_;
     QPixmap backgroundPicture_;
+    double zoom_ = 1.0;  // below 1 when the window is drawn smaller to fit the screen
     bool detached_ = false;
 };
 
