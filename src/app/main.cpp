@@ -7,6 +7,7 @@
 
 #include "description/DocumentDescription.h"
 #include "shell/DescribeCommand.h"
+#include "shell/ReportsCommand.h"
 #include "shell/frmBegin.h"
 #include "ui/ConsoleHost.h"
 #include "ui/Host.h"
@@ -29,6 +30,20 @@ constexpr const char* kUsage =
     "  tabulizer                 открыть окна программы\n"
     "  tabulizer [ПРОЕКТ.ini]    пакетная обработка: преобразовать входной документ\n"
     "                            проекта в его выходной файл без вопросов\n"
+    "  tabulizer --project ПРОЕКТ.ini [--output-dir ПАПКА | --output ФАЙЛ] [--jobs N]\n"
+    "            [--flat] [--csv] [ОТЧЁТ...]\n"
+    "                            преобразовать по описанию проекта его собственный\n"
+    "                            входной документ или названные отчёты: каждый в\n"
+    "                            ПАПКА/<имя отчёта>.xlsx (.csv), по умолчанию рядом\n"
+    "                            с отчётом; --output ФАЙЛ — выходной файл одного\n"
+    "                            отчёта («-» — стандартный вывод); --jobs N — сколько\n"
+    "                            отчётов преобразуются одновременно (по умолчанию по\n"
+    "                            числу ядер процессора); --flat — все страницы одной\n"
+    "                            таблицей на одном листе (строка заголовка, затем все\n"
+    "                            информационные строки); --csv — та же таблица в CSV\n"
+    "                            (UTF-8, запятые, CR LF). Сбой одного отчёта не\n"
+    "                            останавливает остальные; в конце выводится итог\n"
+    "                            «Преобразовано K из N» и пути непреобразованных\n"
     "  tabulizer --describe ОТЧЁТ [--project ПРОЕКТ.ini] [--force]\n"
     "                            составить проект по самому отчёту (по умолчанию\n"
     "                            ОТЧЁТ.ini рядом с отчётом; существующий файл\n"
@@ -37,11 +52,13 @@ constexpr const char* kUsage =
     "  tabulizer --version       версия программы\n"
     "\n"
     "Коды завершения:\n"
-    "  0   книга сохранена (с --describe: проект записан)\n"
+    "  0   книга сохранена (с --project: сохранены все книги; с --describe:\n"
+    "      проект записан)\n"
     "  1   ошибка проекта, входного или выходного файла, преобразования\n"
     "      (сообщение выводится в стандартный поток ошибок); с --describe:\n"
     "      в отчёте нет таблицы, отчёт не читается или проект уже существует\n"
-    "  2   неверный вызов или внутренняя ошибка\n"
+    "  2   неверный вызов (неизвестный параметр, сообщение о вызове) или\n"
+    "      внутренняя ошибка\n"
     "  3   преобразование прервано пользователем\n"
     "  70  непредвиденная ошибка программы\n";
 
@@ -87,6 +104,9 @@ int Main(int argc, char** argv) {
         return 0;
     }
     if (first == "--describe") return tabulizer::RunDescribe(std::vector<std::string>(argv + 2, argv + argc));
+    // A command line that begins with an option is read as options; otherwise it is
+    // one project path, blanks included.
+    if (first.starts_with("-")) return tabulizer::RunReports(std::vector<std::string>(argv + 1, argv + argc), kUsage);
     return RunBatch(JoinArguments(argc, argv));
 }
 

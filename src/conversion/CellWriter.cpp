@@ -77,11 +77,18 @@ void BlankDividersOfColumn(RunContext& ctx, std::string& line, Cursor& at) {
     }
 }
 
-void WriteCell(RunContext& ctx, std::string_view cut, i16 column) {
-    if (TrimBlanks(cut).empty()) return;
+// The text a cut cell is written with; empty for a blank cell.
+std::string CellText(const RunContext& ctx, std::string_view cut) {
+    if (TrimBlanks(cut).empty()) return {};
     std::string text(ctx.InCap ? TrimBlanks(cut) : cut);
     // A leading "=" would make the text a formula in the spreadsheet.
     if (text[0] == '=') text[0] = ' ';
+    return text;
+}
+
+void WriteCell(RunContext& ctx, std::string_view cut, i16 column) {
+    std::string text = CellText(ctx, cut);
+    if (text.empty()) return;
     auto& app = ctx.app();
     app.SetCellValue(ctx.NRow, column, text);
     if (ctx.d.DelNull && app.GetCellValue(ctx.NRow, column).IsZero()) app.SetCellValue(ctx.NRow, column, "");
@@ -120,6 +127,19 @@ void PutStr(RunContext& ctx, bool blankDividers) {
         Inc16(at.c);
     }
     ctx.flags.IsFix = false;
+}
+
+std::vector<std::string> CutCells(RunContext& ctx) {
+    std::string& line = ctx.reader.Current();
+    std::vector<std::string> cells;
+    Cursor at;
+    for (; at.c <= ctx.CurPoz[0]; Inc16(at.c)) {
+        if (ctx.d.PozDiv[0] > 0) BlankDividersOfColumn(ctx, line, at);
+        i16 end = At(ctx.CurPoz, at.c);
+        cells.push_back(CellText(ctx, Cut(line, at.previousEnd + 1, end)));
+        at.previousEnd = end;
+    }
+    return cells;
 }
 
 }  // namespace tabulizer

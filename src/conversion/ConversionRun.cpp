@@ -6,6 +6,7 @@
 
 #include "conversion/CellWriter.h"
 #include "conversion/ColumnLetters.h"
+#include "conversion/FlatOutput.h"
 #include "conversion/SheetFormatting.h"
 
 namespace tabulizer {
@@ -18,8 +19,8 @@ PosList WholeLine(i16 maxLStr) {
     return list;
 }
 
-// A folder of its own under the system's temporary folder, for a workbook that is
-// handed to the desktop's spreadsheet application instead of being saved.
+}  // namespace
+
 std::string TemporaryWorkbookPath(const std::string& nameIn) {
     namespace fs = std::filesystem;
     std::string pattern = (fs::temp_directory_path() / "tabulizer-XXXXXX").string();
@@ -28,13 +29,17 @@ std::string TemporaryWorkbookPath(const std::string& nameIn) {
     return (fs::path(pattern) / ((stem.empty() ? "workbook" : stem) + ".xlsx")).string();
 }
 
-}  // namespace
-
 ConversionRun::ConversionRun(DocumentDescription& description, RunState& run, ui::Host& host)
     : ctx_(description, run, host) {}
 
 ConversionRun::Result ConversionRun::Execute() {
     Start();
+    if (ctx_.d.Flat || ctx_.run.Csv) return ExecuteFlat();
+    if (!AllPages()) return Result::Cancelled;
+    return EndOfInput();
+}
+
+bool ConversionRun::AllPages() {
     for (;;) {
         ctx_.InInf = false;
         if (showSheets) showSheets(ctx_.NList);
@@ -44,12 +49,24 @@ ConversionRun::Result ConversionRun::Execute() {
         ctx_.CurPoz = WholeLine(ctx_.d.MaxLStr);
         if (Title() && Cap()) {
             Information();
-            if (ctx_.Abort) return Result::Cancelled;
+            if (ctx_.Abort) return false;
         }
         PageEnd();
-        if (ctx_.flags.IsEnd) return EndOfInput();
-        ctx_.app().AddSheet();
+        if (ctx_.flags.IsEnd) return true;
+        NextPage();
     }
+}
+
+// The flat table keeps no pages: the next one starts on a fresh sheet, so that the
+// memory of the run does not grow with the report.
+void ConversionRun::NextPage() {
+    auto& app = ctx_.app();
+    if (!ctx_.flat) {
+        app.AddSheet();
+        return;
+    }
+    app.CloseActiveWorkbook();
+    app.AddWorkbook();
 }
 
 void ConversionRun::Start() {
@@ -131,6 +148,7 @@ bool ConversionRun::Cap() {
         Inc16(ctx_.NRow);
     }
     ctx_.InCap = false;
+    if (ctx_.flat) ctx_.flat->TakeHeader(ctx_.BegCap, Sub16(ctx_.NRow, 1));
     ctx_.BegBlock = ctx_.BegInf = ctx_.NRow;
     ctx_.InInf = true;
     return true;
@@ -151,6 +169,10 @@ void ConversionRun::Information() {
             return;
         }
         if (flags.IsPS) return;
+        if (ctx_.flat) {
+            FlatLine();
+            continue;
+        }
         if (flags.IsSep) {
             PutSep(ctx_);
         } else {
@@ -172,7 +194,8 @@ void ConversionRun::Information() {
 void ConversionRun::PageEnd() {
     auto& d = ctx_.d;
     if (d.FormFeed) ctx_.flags.IsPage = false;
-    if (ctx_.BegBlock != 0) {
+    // The flat table has no page formatting; only the postscript's lines are passed over.
+    if (ctx_.BegBlock != 0 && !ctx_.flat) {
         SetFont(ctx_, kFontInf, ctx_.BegBlock, 1, ctx_.Columns());
         if (d.PozDiv[0] > 0)
             DrawDiv(ctx_, d.PozDiv);

@@ -9,6 +9,10 @@
 
 namespace tabulizer {
 
+// A folder of its own under the system's temporary folder, for a workbook that is
+// handed to the desktop's spreadsheet application instead of being saved.
+std::string TemporaryWorkbookPath(const std::string& nameIn);
+
 class ConversionRun {
 public:
     // KeptUnopened: the workbook to be left open was saved, but no desktop
@@ -28,7 +32,8 @@ public:
     // Called after every information line: keeps the window responsive.
     std::function<void()> wait;
     // The row of the last information line written, and the finished sheets.
-    std::function<void(i16 rows, i16 sheets)> showProgress;
+    // For the flat table: the rows written so far, and the pages read.
+    std::function<void(int rows, int sheets)> showProgress;
     // The finished sheets, when a page begins.
     std::function<void(i16 sheets)> showSheets;
     // Runs the saving of the workbook (a long step for a large one); unset, it runs
@@ -37,6 +42,12 @@ public:
 
 private:
     void Start();
+    // Every page to the end of the input; false when the user cancelled.
+    bool AllPages();
+    void NextPage();
+    // The run of the flat table (ConversionRunFlat.cpp).
+    Result ExecuteFlat();
+    void FlatLine();
     // Each returns false when the input ended inside it.
     bool Title();
     bool Cap();

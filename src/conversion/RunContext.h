@@ -10,6 +10,8 @@
 
 namespace tabulizer {
 
+class FlatOutput;
+
 struct RunContext {
     RunContext(DocumentDescription& description, RunState& run, ui::Host& host)
         : d(description), run(run), host(host), reader(description, run, flags, InInf) {}
@@ -32,6 +34,9 @@ struct RunContext {
     i16 BegInf = 0;
 
     LineReader reader;
+    // Set while the run writes the flat table: information lines go there, and the
+    // active sheet only holds the current page's title, cap and postscript.
+    FlatOutput* flat = nullptr;
 
     sheet::Application& app() { return *ExcelApp; }
     i16 Columns() const { return d.EndPoz[0]; }

@@ -109,7 +109,7 @@ void frmTabulizer::Form_Load() {
 }
 
 void frmTabulizer::ShowFrom(ConversionRun& conversion) {
-    conversion.showProgress = [this, &conversion](i16 rows, i16 sheets) {
+    conversion.showProgress = [this, &conversion](int rows, int sheets) {
         txtCountLine.SetText(std::to_string(rows));
         prgRead.Value = conversion.context().reader.PercentRead();
         host_.Progress(rows, sheets);

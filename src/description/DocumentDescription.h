@@ -73,6 +73,7 @@ struct DocumentDescription {
     bool UnderStr = false;
     bool DivideCol = false;
     bool DelNull = false;
+    bool Flat = false;  // all pages as one table on one sheet
 
     std::array<std::string, 15> SepStr{};
     PosList EndPoz{};
@@ -95,6 +96,7 @@ struct RunState {
     bool Batch = false;
     bool Overwrite = false;
     bool OldWindows = false;
+    bool Csv = false;  // the flat table goes out as CSV instead of .xlsx
     i16 CurStep = 0;  // editor step; during a run the reader's window slot
 };
 

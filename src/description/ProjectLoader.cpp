@@ -172,6 +172,7 @@ LoadOutcome LoadProject(DocumentDescription& description, const RunState& run, u
     DocumentDescription& d = description;
     r.ReadIniInt(kSecGeneral, "MaxLStr", d.MaxLStr);
     r.ReadIniFlag(kSecGeneral, "Code", d.Code);
+    r.ReadIniFlag(kSecGeneral, "Flat", d.Flat);
     r.ReadIniInt(kSecHorizon, "EndTitle", d.EndTitle);
     r.ReadIniInt(kSecHorizon, "EndCap", d.EndCap);
     r.ReadIniFlag(kSecHorizon, "FormFeed", d.FormFeed);

@@ -33,6 +33,8 @@ void WriteGeneral(ProjectText& out, const DocumentDescription& d) {
     out.Flag("OpenExcel", d.NoClose);
     out.Key("MaxLStr", d.MaxLStr);
     out.Flag("Code", d.Code);
+    // Written only when set, so that a project saved again without it keeps its text.
+    if (d.Flat) out.Flag("Flat", d.Flat);
 }
 
 // The editor may leave free (empty) slots among the separators and the fixed

@@ -1,6 +1,7 @@
 #pragma once
-// The additional-parameters dialog: four output options that belong to no element
-// of the report (zero values, empty lines, row underlines, column dividers). Not
+// The additional-parameters dialog: five output options that belong to no element
+// of the report (zero values, empty lines, row underlines, column dividers, all
+// pages as one flat table). Not
 // modal; every tick is written into the description at once and there is nothing
 // to confirm or undo.
 //
@@ -27,6 +28,7 @@ public:
     void noEmpty_Click();
     void UnderLine_Click();
     void VertLine_Click();
+    void FlatTable_Click();
     void ButClose_Click();
 
     using Kind = ui::ControlKind;
@@ -34,6 +36,7 @@ public:
     ui::Control noEmpty{*this, Kind::CheckBox, "noEmpty"};
     ui::Control UnderLine{*this, Kind::CheckBox, "UnderLine"};
     ui::Control VertLine{*this, Kind::CheckBox, "VertLine"};
+    ui::Control FlatTable{*this, Kind::CheckBox, "FlatTable"};
     ui::Control ButClose{*this, Kind::Button, "ButClose"};
 
 private:

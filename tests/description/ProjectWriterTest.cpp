@@ -39,7 +39,7 @@ DocumentDescription Varied() {
     s.CountMerge = 2;
     s.MergeCl[0] = {3, 1, 3, 2, true};
     s.MergeCl[1] = {5, 2, 3, 1, false};
-    s.NoSpace = s.UnderStr = s.DivideCol = s.DelNull = true;
+    s.NoSpace = s.UnderStr = s.DivideCol = s.DelNull = s.Flat = true;
     s.Fonts[kFontTitle] = {" Times New Roman", 14, 3};
     s.Fonts[kFontInf] = {"Шрифт", -8, 0};
     return s;
@@ -85,6 +85,10 @@ TEST_F(ProjectWriter, WritesCp1251CrLfOnlyMeaningfulKeysAndNoFreeSlots) {
     for (const char* absent : {"EtalStr", "MergeCl", "PS=", "WidthGraf", ",10,"})
         EXPECT_EQ(text.find(absent), std::string::npos) << absent;
     EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+    // The flat table is written only when chosen: older projects keep their text.
+    EXPECT_NE(text.find("Code=1\r\nFlat=1\r\n"), std::string::npos);
+    s.Flat = false;
+    EXPECT_EQ(FormatProject(s).find("Flat"), std::string::npos);
 }
 
 // The code of the failure WriteProject throws, or 0.

@@ -20,6 +20,7 @@ const Option kOptions[] = {
      "- не выводить пустые строки в информационной   части документа"},
     {&frmAddPar::UnderLine, &DocumentDescription::UnderStr, "- подчёркивать каждую строку /тонкая линия/"},
     {&frmAddPar::VertLine, &DocumentDescription::DivideCol, "- выводить разделители граф"},
+    {&frmAddPar::FlatTable, &DocumentDescription::Flat, "- все страницы одной таблицей на одном листе"},
 };
 
 TEST(AddParTest, EachBoxShowsAndWritesOnlyItsOwnOptionAtOnce) {
@@ -49,7 +50,7 @@ TEST(AddParTest, EachBoxShowsAndWritesOnlyItsOwnOptionAtOnce) {
     EXPECT_EQ(host.events.back(), "unload frmAddPar");
     dialog.CloseDialog();  // the editor's end: nothing to unload now
     EXPECT_EQ(host.events.back(), "unload frmAddPar");
-    EXPECT_EQ(host.events.size(), 16u);
+    EXPECT_EQ(host.events.size(), 4u * std::size(kOptions));
     EXPECT_TRUE(host.boxes.empty());
 }
 

@@ -190,6 +190,20 @@ CellValue Application::GetCellValue(int row, int column) const {
     return value;
 }
 
+std::string Application::ShownText(int row, int column, int& sourceRow, int& sourceColumn) const {
+    const Sheet& sheet = Open(workbook_, quit_).Active();
+    sourceRow = row;
+    sourceColumn = column;
+    for (const CellRange& area : sheet.merges.All())
+        if (area.Intersects(CellRange{row, column, row, column})) {
+            sourceRow = area.top;
+            sourceColumn = area.left;
+            break;
+        }
+    const Cell* cell = sheet.Find(sourceRow, sourceColumn);
+    return cell && cell->kind != kCellEmpty ? sheet.TypedText(*cell) : std::string();
+}
+
 void Application::SetColumnWidth(std::string_view columns, double width) {
     Sheet& sheet = Open(workbook_, quit_).Active();
     auto [first, last] = ParseColumns(columns);

@@ -1,14 +1,14 @@
-// Writing the in-memory workbook as .xlsx. The only file that sees libxlsxwriter
-// (its header defines macros such as CELL and RANGE that collide with other names).
+// Writing the in-memory workbook as .xlsx. One of two files that see libxlsxwriter
+// (its header defines macros such as CELL and RANGE that collide with other names);
+// FlatXlsx.cpp is the other, for the flat table.
 #include <sys/resource.h>
 #include <xlsxwriter.h>
 
-#include <cctype>
 #include <vector>
 
-#include "common/Cp1251.h"
 #include "common/Failure.h"
 #include "conversion/spreadsheet/Workbook.h"
+#include "conversion/spreadsheet/XlsxText.h"
 
 namespace tabulizer::sheet {
 namespace {
@@ -88,28 +88,6 @@ private:
     std::vector<lxw_format*> formats_;
 };
 
-// Text "_xHHHH_" in a cell reads back as an escaped character; escaping its
-// underscore keeps it as written.
-std::string EscapeUnderscores(std::string text) {
-    auto isHex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
-    for (std::size_t at = text.find("_x"); at != std::string::npos; at = text.find("_x", at + 2)) {
-        if (at + 7 > text.size() || text[at + 6] != '_') continue;
-        if (isHex(text[at + 2]) && isHex(text[at + 3]) && isHex(text[at + 4]) && isHex(text[at + 5])) {
-            text.insert(at + 1, "x005F_");  // "_x005F_" is an escaped underscore
-            at += 6;                        // on to the "_xHHHH_" just escaped
-        }
-    }
-    return text;
-}
-
-// libxlsxwriter takes C strings, so a NUL byte would cut the text short; it is
-// written in the same escaped form that other control characters take.
-std::string EscapeNuls(std::string text) {
-    for (std::size_t at = text.find('\0'); at != std::string::npos; at = text.find('\0', at + 7))
-        text.replace(at, 1, "_x0000_");
-    return text;
-}
-
 // Settings that apply to the whole sheet; in constant-memory mode they must
 // precede the first row.
 void WriteLayout(lxw_worksheet* ws, const Sheet& sheet) {
@@ -136,7 +114,7 @@ void WriteCells(lxw_worksheet* ws, const Sheet& sheet, Formats& formats) {
             if (cell.kind == kCellNumber) {
                 error = worksheet_write_number(ws, row - 1, column, cell.number, formats.For(cell.style));
             } else if (cell.kind == kCellText) {
-                std::string text = EscapeNuls(EscapeUnderscores(Cp1251ToUtf8(sheet.Text(cell))));
+                std::string text = XlsxText(sheet.Text(cell));
                 error = worksheet_write_string(ws, row - 1, column, text.c_str(), formats.For(cell.style));
             } else if (cell.style != 0) {
                 error = worksheet_write_blank(ws, row - 1, column, formats.For(cell.style));

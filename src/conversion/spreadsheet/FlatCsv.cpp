@@ -1,0 +1,89 @@
+// The flat table as CSV: UTF-8, comma-separated, CR LF line ends; a field is
+// quoted when it holds a comma, a quote, a line end or surrounding blanks.
+#include <charconv>
+#include <cstdio>
+
+#include "common/Cp1251.h"
+#include "common/Failure.h"
+#include "conversion/spreadsheet/FlatTable.h"
+
+namespace tabulizer::sheet {
+namespace {
+
+bool NeedsQuotes(std::string_view text) {
+    if (text.empty()) return false;
+    return text.find_first_of(",\"\r\n") != std::string_view::npos || text.front() == ' ' || text.back() == ' ';
+}
+
+void AppendField(std::string& line, std::string_view utf8) {
+    if (!NeedsQuotes(utf8)) {
+        line += utf8;
+        return;
+    }
+    line += '"';
+    for (char ch : utf8) {
+        if (ch == '"') line += '"';
+        line += ch;
+    }
+    line += '"';
+}
+
+class FlatCsv : public FlatTable {
+public:
+    explicit FlatCsv(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
+        if (!file_) throw Failure(kCannotWrite, "cannot create \"" + path + "\"");
+    }
+    ~FlatCsv() override {
+        if (file_) std::fclose(file_);
+    }
+
+    void Header(const std::vector<std::string>& texts) override {
+        line_.clear();
+        for (std::size_t c = 0; c < texts.size(); ++c) {
+            if (c > 0) line_ += ',';
+            AppendField(line_, Cp1251ToUtf8(texts[c]));
+        }
+        Put();
+    }
+
+    void Row(const std::vector<CellValue>& cells) override {
+        line_.clear();
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (c > 0) line_ += ',';
+            if (cells[c].kind == CellValue::kNumber) line_ += PlainNumber(cells[c].number);
+            else if (cells[c].kind == CellValue::kText) AppendField(line_, Cp1251ToUtf8(cells[c].text));
+        }
+        Put();
+    }
+
+    void Close() override {
+        std::FILE* file = file_;
+        file_ = nullptr;
+        bool ok = std::ferror(file) == 0;
+        if (std::fclose(file) != 0 || !ok) throw Failure(kCannotWrite, "writing the CSV file failed");
+    }
+
+private:
+    void Put() {
+        line_ += "\r\n";
+        if (std::fwrite(line_.data(), 1, line_.size(), file_) != line_.size())
+            throw Failure(kCannotWrite, "writing the CSV file failed");
+    }
+
+    std::FILE* file_;
+    std::string line_;
+};
+
+}  // namespace
+
+std::unique_ptr<FlatTable> CreateFlatCsv(const std::string& utf8Path) { return std::make_unique<FlatCsv>(utf8Path); }
+
+std::string PlainNumber(double value) {
+    char buffer[400];
+    auto plain = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (plain.ec == std::errc() && plain.ptr - buffer <= 30) return std::string(buffer, plain.ptr);
+    auto general = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, general.ptr);
+}
+
+}  // namespace tabulizer::sheet
