@@ -59,7 +59,10 @@ QWidget* ControlView::CreateWidget(QWidget* parent) {
         if (model_.MultiLine) return new QPlainTextEdit(parent);
         return new QLineEdit(parent);
     case ui::ControlKind::Label:
-    case ui::ControlKind::Picture: break;
+    case ui::ControlKind::Picture:
+    case ui::ControlKind::ListView:
+    case ui::ControlKind::ComboBox:
+    case ui::ControlKind::UpDown: break;
     }
     auto* label = new QLabel(parent);
     label->setWordWrap(model_.Kind() == ui::ControlKind::Label);
@@ -159,6 +162,9 @@ void ControlView::SyncContent() {
         return;
     }
     case ui::ControlKind::Picture: SyncPicture(); return;
+    case ui::ControlKind::ListView:
+    case ui::ControlKind::ComboBox:
+    case ui::ControlKind::UpDown: return;  // not drawn yet
     }
 }
 
