@@ -55,6 +55,7 @@ public:
     void lstDoc_Click();
     void lstDoc_MouseDown();
     void lstDoc_ItemClick(int item);
+    void TakeHeadLine(int item);
     void MergeColumnClick(int header);
     void FixColumnClick(int header);
 

@@ -6,6 +6,19 @@
 #include "editor/frmParDoc.h"
 
 namespace tabulizer {
+namespace {
+
+// An item's text is a blank, the line number and, for a line with a role, a label.
+int LineNumber(const std::string& text) {
+    int number = 0;
+    for (std::size_t i = 1; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        number = std::min(number * 10 + (text[i] - '0'), 32767);
+    return number;
+}
+
+bool HasLabel(const std::string& text) { return text.find(' ', 1) != std::string::npos; }
+
+}  // namespace
 
 // A click anywhere in the list: Enter then goes on to the next step.
 void frmParDoc::lstDoc_Click() { FocusNext(); }
@@ -17,7 +30,31 @@ void frmParDoc::lstDoc_MouseDown() { ClickTaken = false; }
 void frmParDoc::lstDoc_ItemClick(int item) {
     if (ClickTaken) return;
     ClickTaken = true;
-    (void)item;  // the line roles of steps 3 to 6, 8, 14 and 15 are assigned here
+    switch (run_.CurStep) {
+    case 2:
+    case 3:
+    case 4: TakeHeadLine(item); return;
+    default: return;  // separators, merges, fixed lines and the postscript: the next work
+    }
+}
+
+// Steps 3 to 5: the title end, the cap end and the reference line. Out-of-order
+// clicks are ignored without a message; a labelled line is taken as it is.
+void frmParDoc::TakeHeadLine(int item) {
+    const int step = run_.CurStep;
+    if (step == 4) cbFormFeed.SetValue(0);  // a reference line replaces the form feed
+    const std::string& text = lstDoc.Item(item).Text;
+    const i16 n = static_cast<i16>(LineNumber(text));
+    i16& field = step == 2 ? d_.EndTitle : step == 3 ? d_.EndCap : d_.EtalStrN;
+    if (HasLabel(text)) {
+        if (field == n) return;
+    } else if ((step == 2 && d_.EndCap != 0 && n > d_.EndCap) || (step == 3 && n < d_.EndTitle) ||
+               (step == 4 && n > d_.EndCap)) {
+        return;
+    }
+    field = n;
+    NextFr.Enabled = true;
+    view.FillView();  // also takes the reference line's text
 }
 
 void frmParDoc::MergeColumnClick(int header) { (void)header; }

@@ -28,6 +28,11 @@ void frmParDoc::ShowStep() {
     view.TopLine = 0;
     ButUp.BackColor = ui::kRed;
     ButDown.BackColor = ui::kGreen;
+    // These belong to one step each; leaving that step either way hides them (the
+    // format panel would otherwise stand at the edge of the narrow window).
+    cbFormFeed.Visible = step == 4;
+    FrameFormat.Visible = step == 11;
+    ComWidth.Visible = step == 12;
     EnterStep();
 }
 
