@@ -68,7 +68,7 @@ void DocumentView::BuildColumnHeaders(int firstWidth) {
     const bool outputWidths = step == 10 || step == 11 || step == 13;
     const int count = std::clamp<int>(d_.EndPoz[0], 0, kMaxColumns);
     for (int i = 1; i <= count; ++i) {
-        const int chars = std::max(0, d_.EndPoz[i] - d_.EndPoz[i - 1]);
+        const int chars = std::max(0, d_.EndPoz[i] - (i == 1 ? 0 : d_.EndPoz[i - 1]));
         ui::ColumnHeader header{ColumnName(i) + std::string(view::HalfToEven(chars), ' ') + " ",
                                 view::ColumnHeaderWidth(chars), ui::Alignment::Right, "Bir"};
         if (outputWidths) {
