@@ -58,7 +58,9 @@ protected:
     void Forward(int step) {
         while (run.CurStep + 1 < step) {
             ASSERT_TRUE(editor->NextFr.Enabled) << "step " << run.CurStep + 1;
+            const i16 before = run.CurStep;
             editor->NextFr.Click();
+            ASSERT_NE(run.CurStep, before) << "step " << run.CurStep + 1 << " refused to go on";
         }
     }
     void Back(int step) {
