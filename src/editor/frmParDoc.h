@@ -56,6 +56,18 @@ public:
     void lstDoc_MouseDown();
     void lstDoc_ItemClick(int item);
     void TakeHeadLine(int item);
+    // Separators, fixed lines and the postscript: assigns or releases the line of
+    // `item`; false when refused.
+    struct LineRole {
+        const char* Label;
+        int First, Last;     // slots
+        const char* Steps;   // the steps where a line of another role is released
+        int Step;            // 0-based step of the role
+    };
+    static constexpr LineRole kSeparatorRole{" Разделитель", 0, 14, "14 или 15", 5};
+    static constexpr LineRole kFixedLineRole{" Ф.С.", 1, 30, "6 или 15", 13};
+    static constexpr LineRole kPostscriptRole{" P.S.", 0, 0, "6 или 14", 14};
+    bool AssignLine(int item, const LineRole& role);
     void MergeColumnClick(int header);
     void FixColumnClick(int header);
 
@@ -152,6 +164,9 @@ private:
     void Widen(int sign);
     void ShowMerge(bool keep);
     void ResetFormatPanel();
+    bool ReleaseLine(int item, const LineRole& role);
+    bool TakeLine(int item, const LineRole& role);
+    bool SlotFree(const LineRole& role, int slot) const;
     void Finish();
     void FocusNext();
 

@@ -3,22 +3,10 @@
 // reference line, separators, fixed lines, postscript, merges) are assigned here.
 #include <algorithm>
 
+#include "editor/ItemText.h"
 #include "editor/frmParDoc.h"
 
 namespace tabulizer {
-namespace {
-
-// An item's text is a blank, the line number and, for a line with a role, a label.
-int LineNumber(const std::string& text) {
-    int number = 0;
-    for (std::size_t i = 1; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        number = std::min(number * 10 + (text[i] - '0'), 32767);
-    return number;
-}
-
-bool HasLabel(const std::string& text) { return text.find(' ', 1) != std::string::npos; }
-
-}  // namespace
 
 // A click anywhere in the list: Enter then goes on to the next step.
 void frmParDoc::lstDoc_Click() { FocusNext(); }
@@ -34,7 +22,10 @@ void frmParDoc::lstDoc_ItemClick(int item) {
     case 2:
     case 3:
     case 4: TakeHeadLine(item); return;
-    default: return;  // separators, merges, fixed lines and the postscript: the next work
+    case 5: AssignLine(item, kSeparatorRole); return;
+    case 13: AssignLine(item, kFixedLineRole); return;
+    case 14: AssignLine(item, kPostscriptRole); return;
+    default: return;  // merged cap cells: the next work
     }
 }
 
@@ -44,9 +35,9 @@ void frmParDoc::TakeHeadLine(int item) {
     const int step = run_.CurStep;
     if (step == 4) cbFormFeed.SetValue(0);  // a reference line replaces the form feed
     const std::string& text = lstDoc.Item(item).Text;
-    const i16 n = static_cast<i16>(LineNumber(text));
+    const i16 n = static_cast<i16>(ItemLineNumber(text));
     i16& field = step == 2 ? d_.EndTitle : step == 3 ? d_.EndCap : d_.EtalStrN;
-    if (HasLabel(text)) {
+    if (ItemHasLabel(text)) {
         if (field == n) return;
     } else if ((step == 2 && d_.EndCap != 0 && n > d_.EndCap) || (step == 3 && n < d_.EndTitle) ||
                (step == 4 && n > d_.EndCap)) {
@@ -58,7 +49,6 @@ void frmParDoc::TakeHeadLine(int item) {
 }
 
 void frmParDoc::MergeColumnClick(int header) { (void)header; }
-void frmParDoc::FixColumnClick(int header) { (void)header; }
 
 // The merge panel: the last completed merge, or an empty panel; `keep` leaves the
 // merge being defined as it is, otherwise it is emptied.
