@@ -31,6 +31,9 @@ void frmParDoc::WireHandlers() {
     optMsDos.OnClick = [this] { optMsDos_Click(); };
     optWin.OnClick = [this] { optWin_Click(); };
     cbFormFeed.OnClick = [this] { cbFormFeed_Click(); };
+    UpDwDepth.OnChange = [this] { UpDwDepth_Change(); };
+    cbline.OnClick = [this] { cbline_Click(); };
+    ComDel.OnClick = [this] { ComDel_Click(); };
     // Closing the editor by its frame ends the program, as "Выход" does.
     OnClose = [this] { ButExit_Click(); };
 }

@@ -68,7 +68,11 @@ public:
     static constexpr LineRole kFixedLineRole{" Ф.С.", 1, 30, "6 или 15", 13};
     static constexpr LineRole kPostscriptRole{" P.S.", 0, 0, "6 или 14", 14};
     bool AssignLine(int item, const LineRole& role);
+    void StartMerge(int item);
     void MergeColumnClick(int header);
+    void UpDwDepth_Change();
+    void cbline_Click();
+    void ComDel_Click();
     void FixColumnClick(int header);
 
     // Code page, form feed, fonts and formats (frmParDocFormats.cpp).
@@ -163,6 +167,8 @@ private:
     void UndoStep();
     void Widen(int sign);
     void ShowMerge(bool keep);
+    MergeCell& DefinedMerge();
+    void LockNavigation(bool locked);
     void ResetFormatPanel();
     bool ReleaseLine(int item, const LineRole& role);
     bool TakeLine(int item, const LineRole& role);

@@ -85,7 +85,7 @@ void frmParDoc::LayOut() {
     lbMergeCount.Geometry = {120, 2160, 2000, 255};
     txtBxCoCap.Geometry = {2160, 2120, 720, 360};
     ComDel.Geometry = {120, 2700, 2760, 720};
-    ComDel.Enabled = true;
+    UpDwDepth.Enabled = cbline.Enabled = false;  // while a merge is being defined only
 
     FrameFont.Geometry = {kSideLeft, 100, kSideWidth, 2100};
     lbFrFont.Geometry = {120, 240, 2760, 255};

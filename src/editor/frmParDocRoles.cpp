@@ -1,8 +1,6 @@
 // Clicks on the lines of the view and the column clicks that shape merged cap
 // cells, fixed lines and the postscript. The roles themselves (title end, cap end,
 // reference line, separators, fixed lines, postscript, merges) are assigned here.
-#include <algorithm>
-
 #include "editor/ItemText.h"
 #include "editor/frmParDoc.h"
 
@@ -23,9 +21,10 @@ void frmParDoc::lstDoc_ItemClick(int item) {
     case 3:
     case 4: TakeHeadLine(item); return;
     case 5: AssignLine(item, kSeparatorRole); return;
+    case 7: StartMerge(item); return;
     case 13: AssignLine(item, kFixedLineRole); return;
     case 14: AssignLine(item, kPostscriptRole); return;
-    default: return;  // merged cap cells: the next work
+    default: return;
     }
 }
 
@@ -46,28 +45,6 @@ void frmParDoc::TakeHeadLine(int item) {
     field = n;
     NextFr.Enabled = true;
     view.FillView();  // also takes the reference line's text
-}
-
-void frmParDoc::MergeColumnClick(int header) { (void)header; }
-
-// The merge panel: the last completed merge, or an empty panel; `keep` leaves the
-// merge being defined as it is, otherwise it is emptied.
-void frmParDoc::ShowMerge(bool keep) {
-    if (d_.CountMerge > 0) {
-        const MergeCell& last = d_.MergeCl[std::min<int>(d_.CountMerge, kMaxMerges) - 1];
-        txtBxStr.SetText(std::to_string(last.NStr));
-        txtBxCB.SetText(last.BegCol > 0 ? view.ColumnName(last.BegCol) : "");
-        txtBxCE.SetText(last.EndCol > 0 ? view.ColumnName(last.EndCol) : "");
-        TBDepth.SetText(std::to_string(last.Depth));
-        cbline.Value = last.BottomLine ? 1 : 0;
-    } else {
-        txtBxStr.SetText("0");
-        txtBxCB.SetText("");
-        txtBxCE.SetText("");
-        TBDepth.SetText("1");
-        cbline.Value = 0;
-    }
-    if (!keep) d_.MergeCl[std::min<int>(d_.CountMerge, kMaxMerges)] = MergeCell{};
 }
 
 }  // namespace tabulizer

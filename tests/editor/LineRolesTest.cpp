@@ -78,3 +78,47 @@ TEST_F(LineRolesTest, FixedLinesTakeColumnsAndStopAtThePostscript) {
 
 }  // namespace
 }  // namespace tabulizer::test
+
+namespace tabulizer::test {
+namespace {
+
+TEST_F(EditorTest, MergesLockNavigationUntilCompleteAndComDelTakesThemBack) {
+    LoadExample("ved");  // one merge: line 4, columns 3 to 4
+    frmParDoc& e = Open(d.NameIn, false);
+    Forward(8);
+    auto clickLine = [&](int line) {
+        e.lstDoc.MouseDown();
+        e.lstDoc.ItemClick(line - d.EndTitle);
+    };
+    e.lstDoc.ColumnClick(2);
+    clickLine(5);
+    EXPECT_FALSE(e.NextFr.Enabled || e.BackFr.Enabled);
+    EXPECT_EQ(e.UpDwDepth.Max(), 3);
+    e.UpDwDepth.Spin(+1);
+    e.cbline.Click();
+    e.lstDoc.ColumnClick(2);
+    clickLine(6);  // ignored: the merge has its start column
+    e.lstDoc.ColumnClick(2);
+    e.lstDoc.ColumnClick(4);
+    EXPECT_EQ(d.MergeCl[1], (MergeCell{5, 1, 3, 2, true}));
+    EXPECT_EQ(d.CountMerge, 2);
+    EXPECT_TRUE(e.NextFr.Enabled && e.BackFr.Enabled);
+    EXPECT_EQ(ItemTexts()[2], " 5 A-C");
+    clickLine(4);
+    e.lstDoc.ColumnClick(5);  // column 4 lies in the merge of line 4
+    e.ComDel.Click();         // abandons the merge begun on line 4
+    EXPECT_EQ(d.CountMerge, 2);
+    EXPECT_EQ(d.MergeCl[2], MergeCell{});
+    e.ComDel.Click();  // removes the last completed merge
+    EXPECT_EQ(d.CountMerge, 1);
+    EXPECT_EQ(e.txtBxCoCap.Text() + e.txtBxStr.Text() + e.txtBxCB.Text() + e.txtBxCE.Text(), "14CD");
+    d.CountMerge = 20;
+    clickLine(5);
+    EXPECT_EQ(host.BoxTexts(), (Texts{"Вначале надо указать номер строки ! ",
+                                      "Колонка конца должна быть больше колонки начала  ! ",
+                                      "Повторное вхождение колонки  ! ",
+                                      "Максимальное число объединений = 20 !  Дальнейшее назначение невозможно !"}));
+}
+
+}  // namespace
+}  // namespace tabulizer::test
