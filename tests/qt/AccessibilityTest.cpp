@@ -22,6 +22,9 @@ QAccessible::Role RoleOf(ui::ControlKind kind) {
     case ui::ControlKind::OptionButton: return QAccessible::RadioButton;
     case ui::ControlKind::Panel: return QAccessible::Grouping;
     case ui::ControlKind::ProgressBar: return QAccessible::ProgressBar;
+    case ui::ControlKind::ListView: return QAccessible::Tree;
+    case ui::ControlKind::ComboBox: return QAccessible::ComboBox;
+    case ui::ControlKind::UpDown: return QAccessible::SpinBox;
     case ui::ControlKind::Picture: break;
     }
     return QAccessible::Graphic;

@@ -56,7 +56,10 @@ QWidget* ControlView::CreateWidget(QWidget* parent) {
         }
         return new QLineEdit(parent);
     case ui::ControlKind::Label:
-    case ui::ControlKind::Picture: break;
+    case ui::ControlKind::Picture:
+    case ui::ControlKind::ListView:
+    case ui::ControlKind::ComboBox:
+    case ui::ControlKind::UpDown: break;
     }
     auto* label = new QLabel(parent);
     label->setWordWrap(model_.Kind() == ui::ControlKind::Label);
@@ -162,6 +165,9 @@ void ControlView::SyncContent() {
     }
     case ui::ControlKind::Picture: SyncPicture(); return;
     case ui::ControlKind::ProgressBar: SyncProgress(static_cast<QProgressBar*>(widget_)); return;
+    case ui::ControlKind::ListView:
+    case ui::ControlKind::ComboBox:
+    case ui::ControlKind::UpDown: return;  // not drawn yet
     }
 }
 

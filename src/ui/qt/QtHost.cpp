@@ -61,6 +61,9 @@ WindowView& QtHost::ViewFor(ui::Window& window) {
 
 QWidget* QtHost::WidgetOf(const ui::Window& window) const { return Find(window); }
 
+// Stands in until the font dialog is built: behaves as a cancelled dialog.
+std::optional<ui::FontChoice> QtHost::FontDialog(const ui::FontChoice&) { return std::nullopt; }
+
 QWidget* QtHost::WidgetOf(const ui::Control& control) const {
     WindowView* view = Find(control.Owner());
     return view != nullptr ? view->WidgetOf(control) : nullptr;

@@ -47,6 +47,7 @@ public:
     ui::Answer MessageBox(std::string_view text, ui::Buttons buttons, ui::Icon icon) override;
     std::string OpenFileDialog(std::string_view title, std::string_view filter) override;
     std::string SaveFileDialog(std::string_view title, std::string_view filter) override;
+    std::optional<ui::FontChoice> FontDialog(const ui::FontChoice& initial) override;
     void Show(ui::Window& window) override;
     void Hide(ui::Window& window) override;
     void Unload(ui::Window& window) override;
