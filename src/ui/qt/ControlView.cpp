@@ -59,7 +59,8 @@ void ControlView::SyncCommon() {
     if (widget_->testAttribute(Qt::WA_Disabled) == model_.Enabled) widget_->setEnabled(model_.Enabled);
     const QString tip = ToQt(model_.ToolTip);
     if (widget_->toolTip() != tip) widget_->setToolTip(tip);
-    const QString name = ToDisplay(model_.SpokenName());
+    // A picture button without a name of its own is called what its tip says.
+    const QString name = ToDisplay(model_.SpokenName().empty() ? model_.ToolTip : model_.SpokenName());
     if (widget_->accessibleName() != name) widget_->setAccessibleName(name);
 }
 

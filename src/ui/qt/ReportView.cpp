@@ -55,6 +55,8 @@ ReportView::ReportView(ui::ListView& model, QWidget* parent, Dispatcher& dispatc
     rows_ = new ReportModel(tree_);
     tree_->setHeader(new ReportHeader(*rows_, tree_));
     tree_->setModel(rows_);
+    // The tree view makes its header unclickable when it takes a model.
+    tree_->header()->setSectionsClickable(true);
 }
 
 void ReportView::Connect() {
