@@ -25,6 +25,7 @@ public:
     }
     std::string OpenFileDialog(std::string_view, std::string_view) override { return {}; }
     std::string SaveFileDialog(std::string_view, std::string_view) override { return {}; }
+    std::optional<ui::FontChoice> FontDialog(const ui::FontChoice&) override { return std::nullopt; }
     void Show(ui::Window&) override {}
     void Hide(ui::Window&) override {}
     void Unload(ui::Window&) override {}

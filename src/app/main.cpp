@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramWindows.h"
 #include "description/DocumentDescription.h"
 #include "shell/DescribeCommand.h"
 #include "shell/ReportsCommand.h"
-#include "shell/frmBegin.h"
 #include "ui/ConsoleHost.h"
 #include "ui/Host.h"
 #ifndef TABULIZER_NO_QT
+#include "ui/qt/QtHost.h"
 #include "ui/qt/QtMain.h"
 #endif
 
@@ -74,9 +75,9 @@ std::string JoinArguments(int argc, char** argv) {
 
 int RunBatch(const std::string& projectPath) {
     tabulizer::ui::ConsoleHost host;
-    tabulizer::frmBegin start(tabulizer::Description(), tabulizer::Run(), host, projectPath);
+    tabulizer::app::ProgramWindows windows(tabulizer::Description(), tabulizer::Run(), host, projectPath);
     try {
-        start.Form_Load();
+        windows.Start();
     } catch (const tabulizer::ui::ProgramExit& exit) {
         return exit.status;
     }
@@ -85,13 +86,23 @@ int RunBatch(const std::string& projectPath) {
     return kInternalErrorStatus;
 }
 
+#ifndef TABULIZER_NO_QT
+int RunWindows(int argc, char** argv) {
+    return tabulizer::qt::RunWindows(argc, argv, [](tabulizer::qt::QtHost& host) {
+        tabulizer::app::ProgramWindows windows(tabulizer::Description(), tabulizer::Run(), host, std::string());
+        windows.OnSecondaryWindow = [&host](tabulizer::ui::Window& window) { host.StandBeside(window); };
+        return host.Run([&windows] { windows.Start(); });
+    });
+}
+#endif
+
 int Main(int argc, char** argv) {
     if (argc < 2) {
 #ifdef TABULIZER_NO_QT
         std::fputs(kUsage, stderr);
         return kUsageStatus;
 #else
-        return tabulizer::qt::RunWindows(argc, argv);
+        return RunWindows(argc, argv);
 #endif
     }
     const std::string first = argv[1];

@@ -78,7 +78,6 @@ void ConversionRun::Start() {
     ctx_.reader.CountTest = d.FixStr[0].Str.empty() ? d.CountFixLines : Add16(d.CountFixLines, 1);
     InitSymCol();
     ctx_.reader.Open(d.NameIn);
-    ctx_.run.CurStep = 0;
     ctx_.ExcelApp = std::make_unique<sheet::Application>();
     auto& app = ctx_.app();
     app.SetSheetsInNewWorkbook(1);

@@ -11,13 +11,12 @@ namespace tabulizer {
 
 // The window is a ring over the first `window` slots of bufStr_: the lines not
 // yet handed out stand in slots head_, head_ + 1, ... (nBuf_ of them, oldest
-// first); the line handed out last stands in slot CurStep. A new line goes into
+// first); the line handed out last stands in slot slot_. A new line goes into
 // the slot after the youngest one, which in the steady state is the slot of the
 // line handed out last.
 
-LineReader::LineReader(const DocumentDescription& description, RunState& run,
-                       LineFlags& flags, const bool& inInf)
-    : description_(description), run_(run), flags_(flags), inInf_(inInf) {}
+LineReader::LineReader(const DocumentDescription& description, LineFlags& flags, const bool& inInf)
+    : description_(description), flags_(flags), inInf_(inInf) {}
 
 LineReader::~LineReader() = default;
 
@@ -25,6 +24,7 @@ void LineReader::Open(const std::string& utf8Path) {
     input_ = std::make_unique<InputFile>(utf8Path);
     nBuf_ = 0;
     head_ = 0;
+    slot_ = 0;
     eofIn_ = false;
     currentIsSep_ = false;
     pending_.clear();
@@ -37,7 +37,7 @@ int LineReader::PercentRead() const {
     return static_cast<int>(std::min<std::uint64_t>(100, input_->BytesRead() * 100 / input_->Size()));
 }
 
-std::string& LineReader::Current() { return At(bufStr_, run_.CurStep); }
+std::string& LineReader::Current() { return At(bufStr_, slot_); }
 
 // Form-feed pages need no look-ahead: the line holding the form feed is itself
 // the page break. In etalon mode the window spans the etalon line's position.
@@ -115,10 +115,10 @@ void LineReader::ReadRawLine(std::string& line) {
 }
 
 std::string& LineReader::HandOutOldest(i16 window) {
-    run_.CurStep = head_;
+    slot_ = head_;
     head_ = static_cast<i16>((head_ + 1) % window);
     Dec16(nBuf_);
-    return At(bufStr_, run_.CurStep);
+    return At(bufStr_, slot_);
 }
 
 // The line opening the new page comes again as it was: converted, filled and

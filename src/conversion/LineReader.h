@@ -27,15 +27,14 @@ class LineReader {
 public:
     // `inInf` is the run's flag "the information part is being written": fixed
     // lines and the postscript are recognised only there.
-    LineReader(const DocumentDescription& description, RunState& run, LineFlags& flags,
-               const bool& inInf);
+    LineReader(const DocumentDescription& description, LineFlags& flags, const bool& inInf);
     ~LineReader();
 
     void Open(const std::string& utf8Path);  // Failure 53 / 75 / 57
     void Close();
 
     void GetStr();
-    // The line handed out last: BufStr[CurStep], filled with blanks to MaxLStr.
+    // The line handed out last, filled with blanks to MaxLStr.
     std::string& Current();
 
     // The share of the input read so far, 0 to 100 (0 when nothing is open).
@@ -56,7 +55,6 @@ private:
     void FillToWidth(std::string& line) const;
 
     const DocumentDescription& description_;
-    RunState& run_;
     LineFlags& flags_;
     const bool& inInf_;
     std::unique_ptr<InputFile> input_;
@@ -65,6 +63,7 @@ private:
     i16 nBuf_ = 0;      // lines read into the window and not yet handed out
     bool eofIn_ = false;
     i16 head_ = 0;      // slot of the oldest line not yet handed out
+    i16 slot_ = 0;      // slot of the line handed out last
     bool currentIsSep_ = false;  // the line handed out last is a separator
 };
 

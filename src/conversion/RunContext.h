@@ -14,7 +14,7 @@ class FlatOutput;
 
 struct RunContext {
     RunContext(DocumentDescription& description, RunState& run, ui::Host& host)
-        : d(description), run(run), host(host), reader(description, run, flags, InInf) {}
+        : d(description), run(run), host(host), reader(description, flags, InInf) {}
 
     DocumentDescription& d;
     RunState& run;

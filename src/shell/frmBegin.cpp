@@ -45,7 +45,7 @@ int frmBegin::OSMajorVer(int& minor) const {
 void frmBegin::Form_Load() {
     int minor = 0;
     int major = OSMajorVer(minor);
-    run_.OldWindows = major < 5 || minor < 1;
+    run_.OldWindows = versionSource_ && (major < 5 || minor < 1);
     if (commandLine_.empty()) {
         host_.Show(*this);
         return;

@@ -18,8 +18,11 @@ class frmOpenFile;
 class frmBegin : public ui::Window {
 public:
     // `commandLine` is the whole argument text of the program (empty: interactive).
+    // `versionSource` gives the version of an old Windows system whose font metrics
+    // the editor and the help window allow for; there is none under Linux (no
+    // source: OldWindows stays false), so only tests give one.
     frmBegin(DocumentDescription& description, RunState& run, ui::Host& host, std::string commandLine,
-             VersionSource versionSource = KernelVersion);
+             VersionSource versionSource = nullptr);
     ~frmBegin() override;
 
     // Start-up: measures the system version, then waits for the user or runs batch mode.

@@ -4,7 +4,6 @@
 #include <system_error>
 
 #include "common/Cp1251.h"
-#include "conversion/frmTabulizer.h"
 #include "description/ProjectEncoding.h"
 #include "description/ProjectLoader.h"
 #include "shell/FileChecks.h"
@@ -34,8 +33,6 @@ frmOpenFile::frmOpenFile(DocumentDescription& description, RunState& run, ui::Ho
     : ui::Window("frmOpenFile"), description_(description), run_(run), host_(host), startWindow_(startWindow) {
     SetUpControls();
     WireHandlers();
-    OpenEditor = [this] { OpenEditorDefault(); };
-    OpenConversion = [this] { OpenConversionDefault(); };
 }
 
 frmOpenFile::~frmOpenFile() = default;
@@ -276,7 +273,7 @@ void frmOpenFile::NextFr_Click() {
     }
     if (run_.NewProject) {
         host_.Hide(*this);
-        OpenEditor();
+        if (OpenEditor) OpenEditor();
         return;
     }
     RunLoader();
@@ -312,8 +309,11 @@ void frmOpenFile::RunLoader() {
     }
     if (outcome == LoadOutcome::ModifyYes) optModYes.SetValue(1);
     host_.Hide(*this);
-    if (optModYes.Value) OpenEditor();
-    else OpenConversion();
+    if (optModYes.Value) {
+        if (OpenEditor) OpenEditor();
+    } else if (OpenConversion) {
+        OpenConversion();
+    }
 }
 
 void frmOpenFile::BackFr_Click() {
@@ -327,19 +327,5 @@ void frmOpenFile::BackFr_Click() {
 }
 
 void frmOpenFile::ButExit_Click() { host_.EndProgram(0); }
-
-void frmOpenFile::OpenEditorDefault() {
-    host_.MessageBox("Редактор описания документа пока недоступен.", ui::Buttons::Ok, ui::Icon::Question);
-    if (run_.Batch) host_.EndProgram(kBatchFailureStatus);
-    host_.Show(*this);
-}
-
-// Loading the conversion window shows it (minimised in batch mode) and runs the
-// conversion, which ends the program. The window lives as long as the wizard, so a
-// front end that still refers to it while the end unwinds finds it intact.
-void frmOpenFile::OpenConversionDefault() {
-    conversion_ = std::make_unique<frmTabulizer>(description_, run_, host_);
-    conversion_->Form_Load();
-}
 
 }  // namespace tabulizer

@@ -14,8 +14,6 @@
 
 namespace tabulizer {
 
-class frmTabulizer;
-
 class frmOpenFile : public ui::Window {
 public:
     // `startWindow` is shown again by BackFr.
@@ -25,8 +23,7 @@ public:
     // Runs once, when the window is created.
     void Form_Load();
 
-    // Steps that lie outside the wizard. The defaults: the editor is announced as not
-    // available yet; the conversion window is created and runs (and ends the program).
+    // Steps that lie outside the wizard, given by the program's wiring (app/).
     std::function<void()> OpenEditor;
     std::function<void()> OpenConversion;
 
@@ -95,15 +92,12 @@ private:
     void Report(std::string_view message, std::string_view detail = {});
     bool CheckOutputFile();
     void RunLoader();
-    void OpenEditorDefault();
-    void OpenConversionDefault();
 
     DocumentDescription& description_;
     RunState& run_;
     ui::Host& host_;
     ui::Window& startWindow_;
     std::string dialogFilter_;  // of the next file dialog
-    std::unique_ptr<frmTabulizer> conversion_;
 };
 
 }  // namespace tabulizer

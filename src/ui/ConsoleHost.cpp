@@ -41,6 +41,7 @@ void ConsoleHost::Explain(std::string_view detail) { WriteLine(detail); }
 
 std::string ConsoleHost::OpenFileDialog(std::string_view, std::string_view) { return {}; }
 std::string ConsoleHost::SaveFileDialog(std::string_view, std::string_view) { return {}; }
+std::optional<FontChoice> ConsoleHost::FontDialog(const FontChoice&) { return std::nullopt; }
 void ConsoleHost::Show(Window&) {}
 void ConsoleHost::Hide(Window&) {}
 void ConsoleHost::Unload(Window&) {}

@@ -18,6 +18,7 @@ public:
     Answer MessageBox(std::string_view text, Buttons buttons, Icon icon = Icon::Question) override;
     std::string OpenFileDialog(std::string_view title, std::string_view filter) override;
     std::string SaveFileDialog(std::string_view title, std::string_view filter) override;
+    std::optional<FontChoice> FontDialog(const FontChoice& initial) override;
     void Show(Window& window) override;
     void Hide(Window& window) override;
     void Unload(Window& window) override;

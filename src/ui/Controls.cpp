@@ -10,6 +10,7 @@ Control::Control(Window& owner, ControlKind kind, std::string name, Control* par
 void Control::SetText(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);
+    Touch();
     if (OnChange) OnChange();
 }
 
@@ -17,10 +18,14 @@ void Control::SetValue(int value) {
     if (kind_ == ControlKind::OptionButton && value != 0) {
         for (Control* other : owner_.Controls())
             if (other != this && other->kind_ == ControlKind::OptionButton && other->parent_ == parent_)
-                other->Value = 0;
+                if (other->Value != 0) {
+                    other->Value = 0;
+                    other->Touch();
+                }
     }
     bool changed = Value != value;
     Value = value;
+    if (changed) Touch();
     if (changed && OnClick) OnClick();
 }
 

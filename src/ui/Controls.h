@@ -12,13 +12,23 @@ struct Rect {
     int Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
-enum class ControlKind { Button, Label, TextBox, CheckBox, OptionButton, Panel, Picture, ProgressBar };
+// ListView, ComboBox and UpDown are models of their own classes (ui/ListView.h,
+// ui/ComboBox.h, ui/UpDown.h); a front end may cast a control of that kind to it.
+enum class ControlKind {
+    Button, Label, TextBox, CheckBox, OptionButton, Panel, Picture, ProgressBar, ListView, ComboBox, UpDown
+};
+
+// Colours in the old system's form 0xBBGGRR.
+inline constexpr int kRed = 255;
+inline constexpr int kGreen = 65280;
+inline constexpr int kDefaultColor = -1;
 
 class Window;
 
 class Control {
 public:
     Control(Window& owner, ControlKind kind, std::string name, Control* parent = nullptr);
+    virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -43,6 +53,10 @@ public:
     // 0 to 100 percent, kBusy while the share done cannot be told.
     int Value = 0;
     static constexpr int kBusy = -1;
+    // Back colour of a button (kRed, kGreen, ...); kDefaultColor leaves the style's own.
+    int BackColor = kDefaultColor;
+    // Font size in points of a label or text box; 0 leaves the window's font.
+    int FontSize = 0;
     // Options in the same parent panel form one group.
 
     // Text box text; setting it runs OnChange when it differs.
@@ -69,12 +83,20 @@ public:
     void Click();
     void PressEnter();
 
+    // Change notice: grows whenever the text, the value or (for the list, combo and
+    // spin models) any of their content changes through their functions, so that a
+    // front end redraws only a control whose revision moved. The plain fields above
+    // (Caption, Visible, ...) are cheap to compare and carry no notice.
+    unsigned long Revision() const { return revision_; }
+    void Touch() { ++revision_; }
+
 private:
     Window& owner_;
     ControlKind kind_;
     std::string name_;
     Control* parent_;
     std::string text_;
+    unsigned long revision_ = 0;
 };
 
 class Window {

@@ -2,6 +2,7 @@
 // What the logic of the windows asks of its surroundings: message boxes, file
 // dialogs, showing and hiding windows, processing pending events and ending the
 // program. The Qt front end, the console (batch) and the tests each provide one.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,16 @@ class Window;
 enum class Buttons { Ok, YesNo };
 enum class Icon { Question, Information, Critical };
 enum class Answer { Ok, Yes, No };
+
+// A font as the font dialog offers it: the size as the user chose it (it may hold
+// a fraction, such as 10.5 points).
+struct FontChoice {
+    std::string Name;  // UTF-8
+    double Size = 0;
+    bool Bold = false;
+    bool Italic = false;
+    bool operator==(const FontChoice&) const = default;
+};
 
 // Ending the program unwinds to main() (or the front end's event dispatch), which
 // turns it into the exit status. Nothing below main() calls exit().
@@ -30,6 +41,11 @@ public:
     virtual std::string OpenFileDialog(std::string_view title, std::string_view filter) = 0;
     virtual std::string SaveFileDialog(std::string_view title, std::string_view filter) = 0;
 
+    // The font dialog for screen fonts, opened on `initial`; nullopt when cancelled.
+    virtual std::optional<FontChoice> FontDialog(const FontChoice& initial) = 0;
+
+    // Show never waits: a window shown while another is open (help, options) stands
+    // beside it, not modal, until it is hidden or unloaded.
     virtual void Show(Window& window) = 0;
     virtual void Hide(Window& window) = 0;
     virtual void Unload(Window& window) = 0;

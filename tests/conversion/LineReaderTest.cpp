@@ -61,11 +61,10 @@ protected:
 
     test::TempDir temp{"tabulizer-reader"};
     DocumentDescription d;
-    RunState run;
     LineFlags flags;
     bool inInf = true;
     bool putSep = true;
-    LineReader reader{d, run, flags, inInf};
+    LineReader reader{d, flags, inInf};
 };
 
 TEST_F(LineReaderTest, PageBreakComesWithTheFirstLineOfThePageAndAgainAfter) {

@@ -4,9 +4,14 @@
 #include <QAccessibleActionInterface>
 #include <QtTest/QTest>
 
+#include <filesystem>
+
+#include "../support/TempDir.h"
 #include "QtFixture.h"
 #include "conversion/frmTabulizer.h"
 #include "description/DocumentDescription.h"
+#include "description/ProjectLoader.h"
+#include "editor/frmParDoc.h"
 #include "shell/frmBegin.h"
 #include "shell/frmOpenFile.h"
 
@@ -22,6 +27,9 @@ QAccessible::Role RoleOf(ui::ControlKind kind) {
     case ui::ControlKind::OptionButton: return QAccessible::RadioButton;
     case ui::ControlKind::Panel: return QAccessible::Grouping;
     case ui::ControlKind::ProgressBar: return QAccessible::ProgressBar;
+    case ui::ControlKind::ListView: return QAccessible::Tree;
+    case ui::ControlKind::ComboBox: return QAccessible::ComboBox;
+    case ui::ControlKind::UpDown: return QAccessible::SpinBox;
     case ui::ControlKind::Picture: break;
     }
     return QAccessible::Graphic;
@@ -77,6 +85,29 @@ TEST_F(AccessibilityTest, EveryControlShownHasANameAndItsTrueRole) {
     host.Show(conversion);
     EXPECT_EQ(Unnamed(conversion), std::vector<std::string>{});
     host.Unload(conversion);
+}
+
+// The editor shows other panels and list modes at different steps: each is checked
+// for its roles. Names of the editor's own controls are given by its logic.
+TEST_F(AccessibilityTest, EveryControlOfTheEditorHasANameAndItsRoleAtEveryStep) {
+    namespace fs = std::filesystem;
+    TempDir temp("tabulizer-accessible-editor");
+    for (const char* name : {"ved.ini", "ved.txt"})
+        fs::copy_file(fs::path(TABULIZER_EXAMPLES) / name, temp.path() / name);
+    description.InitFontsAndMerges();
+    run.NameIni = (temp.path() / "ved.ini").string();
+    ASSERT_EQ(LoadProject(description, run, host), LoadOutcome::Clean);
+    description.NameIn = (temp.path() / "ved.txt").string();
+    frmParDoc editor(description, run, host);
+    host.Forward([&] { editor.Form_Load(); });
+    for (int step = 1; step <= 15; ++step) {
+        std::vector<std::string> faults = Unnamed(editor);
+        std::erase_if(faults, [](const std::string& fault) { return fault.ends_with(" без имени"); });
+        EXPECT_EQ(faults, std::vector<std::string>{}) << "step " << step;
+        if (step < 15) host.Forward([&] { editor.NextFr.Click(); });
+    }
+    EXPECT_EQ(host.WidgetOf(editor.ButUp)->accessibleName(), QStringLiteral("Предыдущая страница"));
+    host.Unload(editor);
 }
 
 TEST_F(AccessibilityTest, ControlsAreFoundByTheirNamesAndWork) {

@@ -9,6 +9,7 @@
 
 #include "QtFixture.h"
 #include "description/DocumentDescription.h"
+#include "app/ProgramWindows.h"
 #include "shell/frmBegin.h"
 #include "shell/frmOpenFile.h"
 
@@ -40,8 +41,9 @@ protected:
 };
 
 TEST_F(StartWindowTest, ExistingProjectTypedIntoTheWizardIsConvertedAndTheProgramEnds) {
-    frmBegin start(description, run, host, std::string(), [] { return OsVersion{6, 1}; });
-    host.Forward([&start] { start.Form_Load(); });
+    app::ProgramWindows windows(description, run, host, std::string(), [] { return OsVersion{6, 1}; });
+    frmBegin& start = windows.StartWindow();
+    host.Forward([&windows] { windows.Start(); });
     ASSERT_NE(host.WidgetOf(start), nullptr);
     EXPECT_TRUE(host.WidgetOf(start)->isVisible());
     const std::string project = (dir / "ved.ini").string();

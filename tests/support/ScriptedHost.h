@@ -3,6 +3,7 @@
 // from scripted queues, and records window visibility changes.
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ public:
     std::deque<std::string> chosenFiles;    // for file dialogs; empty (cancel) when none
     std::vector<std::string> dialogTitles;
     std::vector<std::string> dialogFilters;
+    std::deque<std::optional<ui::FontChoice>> chosenFonts;  // for font dialogs; cancel when none
+    std::vector<ui::FontChoice> fontDialogsOpenedOn;
     std::vector<std::string> events;        // "show frmOpenFile", "hide frmBegin", ...
     std::vector<std::string> openedInDesktop;
     std::vector<std::string> explanations;  // detail lines under messages (batch mode prints them)
@@ -45,6 +48,13 @@ public:
     }
     std::string SaveFileDialog(std::string_view title, std::string_view filter) override {
         return Dialog(title, filter);
+    }
+    std::optional<ui::FontChoice> FontDialog(const ui::FontChoice& initial) override {
+        fontDialogsOpenedOn.push_back(initial);
+        if (chosenFonts.empty()) return std::nullopt;
+        std::optional<ui::FontChoice> font = chosenFonts.front();
+        chosenFonts.pop_front();
+        return font;
     }
     void Show(ui::Window& window) override {
         window.Visible = true;

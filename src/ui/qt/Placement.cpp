@@ -24,4 +24,15 @@ QPoint CentredOver(QSize size, QMargins frame, QRect anchor, QRect available) {
     return outer.topLeft();
 }
 
+QPoint BesideOf(QSize size, QMargins frame, QRect anchor, QRect available) {
+    QRect outer(QPoint(0, 0), size.grownBy(frame));
+    outer.moveTop(std::max(anchor.top(), available.top()));
+    if (outer.bottom() > available.bottom()) outer.moveBottom(available.bottom());
+    if (anchor.right() + outer.width() <= available.right()) outer.moveLeft(anchor.right() + 1);
+    else if (anchor.left() - outer.width() >= available.left()) outer.moveRight(anchor.left() - 1);
+    else outer.moveRight(available.right());
+    if (outer.left() < available.left()) outer.moveLeft(available.left());
+    return outer.topLeft();
+}
+
 }  // namespace tabulizer::qt

@@ -15,4 +15,8 @@ double FittingZoom(QSize size, QRect available, QMargins frame);
 // centred over `anchor` (a frame rectangle) and moved inside `available`.
 QPoint CentredOver(QSize size, QMargins frame, QRect anchor, QRect available);
 
+// The top-left corner of the frame of a window that stands beside `anchor`: to its
+// right when there is room, else to its left, else as far right as the screen lets.
+QPoint BesideOf(QSize size, QMargins frame, QRect anchor, QRect available);
+
 }  // namespace tabulizer::qt

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <utility>
@@ -62,6 +63,17 @@ std::string ChooseFile(const std::string& title, const std::string& filter, bool
     SetLabelTexts(dialog, save);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return FromQt(dialog.selectedFiles().constFirst());
+}
+
+std::optional<ui::FontChoice> ChooseFont(const ui::FontChoice& initial) {
+    QFont font(ToQt(initial.Name));
+    if (initial.Size > 0) font.setPointSizeF(initial.Size);
+    font.setBold(initial.Bold);
+    font.setItalic(initial.Italic);
+    bool chosen = false;
+    const QFont picked = QFontDialog::getFont(&chosen, font, QApplication::activeWindow(), QStringLiteral("Шрифт"));
+    if (!chosen) return std::nullopt;
+    return ui::FontChoice{FromQt(picked.family()), picked.pointSizeF(), picked.bold(), picked.italic()};
 }
 
 }  // namespace tabulizer::qt

@@ -33,7 +33,7 @@ private:
 
 }  // namespace
 
-QtHost::QtHost() : messageHook_(AskUser), fileHook_(ChooseFile) {}
+QtHost::QtHost() : messageHook_(AskUser), fileHook_(ChooseFile), fontHook_(ChooseFont) {}
 
 QtHost::~QtHost() = default;
 
@@ -60,6 +60,13 @@ WindowView& QtHost::ViewFor(ui::Window& window) {
 }
 
 QWidget* QtHost::WidgetOf(const ui::Window& window) const { return Find(window); }
+
+std::optional<ui::FontChoice> QtHost::FontDialog(const ui::FontChoice& initial) {
+    ThrowIfEnding();
+    std::optional<ui::FontChoice> choice = fontHook_(initial);
+    ThrowIfEnding();
+    return choice;
+}
 
 QWidget* QtHost::WidgetOf(const ui::Control& control) const {
     WindowView* view = Find(control.Owner());
@@ -115,13 +122,17 @@ void QtHost::Hide(ui::Window& window) {
 }
 
 // A window opens centred over the window it replaces: one still shown (the active
-// one first), else the one hidden last; the first window of all on the screen.
+// one first), else the one hidden last; the first window of all on the screen. A
+// secondary window (help, options) opens beside the main window still shown.
 QPoint QtHost::Place(WindowView& view) {
+    const bool secondary = beside_.count(&view.Model()) != 0;
     QRect anchor = lastFrame_;
+    bool shown = false;
     for (const auto& [window, other] : views_) {
-        if (other.get() == &view || !other->isVisible()) continue;
+        if (other.get() == &view || !other->isVisible() || (secondary && beside_.count(window) != 0)) continue;
         Remember(*other);
         anchor = lastFrame_;
+        shown = true;
         if (other->isActiveWindow()) break;
     }
     const QScreen* screen = anchor.isNull() ? nullptr : QGuiApplication::screenAt(anchor.center());
@@ -129,7 +140,8 @@ QPoint QtHost::Place(WindowView& view) {
     if (screen == nullptr) return view.pos();
     const QRect available = screen->availableGeometry();
     if (anchor.isNull()) anchor = available;
-    const QPoint place = CentredOver(view.size(), frame_, anchor, available);
+    const QPoint place = secondary && shown ? BesideOf(view.size(), frame_, anchor, available)
+                                            : CentredOver(view.size(), frame_, anchor, available);
     view.move(place);
     return place;
 }

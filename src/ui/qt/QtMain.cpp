@@ -2,22 +2,19 @@
 
 #include <QApplication>
 
-#include "description/DocumentDescription.h"
-#include "shell/frmBegin.h"
 #include "ui/qt/QtHost.h"
 #include "ui/qt/RussianTexts.h"
 
 namespace tabulizer::qt {
 
-int RunWindows(int argc, char** argv) {
+int RunWindows(int argc, char** argv, const std::function<int(QtHost&)>& program) {
     QApplication app(argc, argv);
     // The windows come and go by the logic's Show and Hide, and the program ends
     // only when the logic ends it; the last hidden window must not quit it.
     QApplication::setQuitOnLastWindowClosed(false);
     InstallRussianTexts(app);
     QtHost host;  // destroyed before the application, with all its widgets
-    frmBegin start(Description(), Run(), host, std::string());
-    return host.Run([&start] { start.Form_Load(); });
+    return program(host);
 }
 
 }  // namespace tabulizer::qt

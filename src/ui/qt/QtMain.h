@@ -1,5 +1,14 @@
 #pragma once
-// Runs the program with its windows (no command-line project). Returns the exit status.
+// Runs a program with the Qt front end. Returns the exit status.
+#include <functional>
+
 namespace tabulizer::qt {
-int RunWindows(int argc, char** argv);
-}
+
+class QtHost;
+
+// Makes the application and its host, then calls `program`, which makes its
+// windows on the host, runs the host and returns its status; the windows go
+// before the host and the host before the application.
+int RunWindows(int argc, char** argv, const std::function<int(QtHost&)>& program);
+
+}  // namespace tabulizer::qt

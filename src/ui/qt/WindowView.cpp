@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 
 #include "ui/Host.h"
 #include "ui/qt/Pictures.h"
@@ -41,6 +42,11 @@ WindowView::WindowView(ui::Window& model, Dispatcher& dispatcher)
     }
     if (zoom_ < 1.0) setFont(Zoomed(font(), zoom_));
     for (ui::Control* control : model_.Controls()) Build(*control);
+    // Esc anywhere in the window is the window's; one without a handler ignores it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    QObject::connect(escape, &QShortcut::activated, this, [this] {
+        if (!detached_ && model_.OnEscape) dispatcher_.Forward([this] { if (model_.OnEscape) model_.OnEscape(); });
+    });
     Sync();
 }
 
@@ -63,7 +69,7 @@ ControlView& WindowView::Build(ui::Control& control) {
     if (ControlView* existing = ViewOf(&control)) return *existing;
     QWidget* parent = this;
     if (control.Parent() != nullptr) parent = Build(*control.Parent()).Widget();
-    controls_.push_back(std::make_unique<ControlView>(control, parent, dispatcher_, zoom_));
+    controls_.push_back(MakeView(control, parent, dispatcher_, zoom_));
     return *controls_.back();
 }
 

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The editor's view with the real widgets: `bench/editor/run.sh` times a header
+# click and a page change on a 250-character, 32,000-line report (offscreen);
+# `bench/editor/run.sh shots DIR` saves screenshots of the editor at steps 1, 2, 7,
+# 8, 9, 12, 13 and 15 on examples/ved.txt under Xvfb with a window manager.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+BUILD_DIR=${BUILD_DIR:-build}
+ninja -C "$BUILD_DIR" tabulizer_editor_bench >/dev/null
+BIN="$BUILD_DIR/tabulizer_editor_bench"
+if [[ "${1:-}" != shots ]]; then
+    QT_QPA_PLATFORM=offscreen "$BIN"
+    exit
+fi
+DIR=$(realpath -m "${2:?folder for the screenshots}")
+xvfb-run -a -s "-screen 0 1600x1000x24" bash -c "openbox & sleep 1; QT_QPA_PLATFORM=xcb '$BIN' --shots '$DIR'"

@@ -1,0 +1,212 @@
+#include "ui/qt/ControlViews.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "ui/qt/Pictures.h"
+#include "ui/qt/QtText.h"
+
+namespace tabulizer::qt {
+
+namespace {
+
+bool IsEnterKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool IsLeftRelease(const QEvent* event) {
+    return event->type() == QEvent::MouseButtonRelease &&
+           static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+}
+
+void SetButtonText(QAbstractButton* button, const std::string& caption) {
+    const QString text = ToDisplay(caption);
+    if (button->text() != text) button->setText(text);
+}
+
+QWidget* MakeTextBox(const ui::Control& model, QWidget* parent) {
+    if (!model.MultiLine) return new QLineEdit(parent);
+    // Multi-line for a prompt on two lines, not for tabs: Tab moves the focus.
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setTabChangesFocus(true);
+    return edit;
+}
+
+QAbstractButton* MakeCheck(const ui::Control& model, QWidget* parent) {
+    if (model.Kind() == ui::ControlKind::OptionButton) return new QRadioButton(parent);
+    return new QCheckBox(parent);
+}
+
+}  // namespace
+
+ButtonView::ButtonView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher, double zoom)
+    : ControlView(model, new QPushButton(parent), dispatcher, zoom), button_(static_cast<QPushButton*>(Widget())) {}
+
+void ButtonView::Connect() {
+    QObject::connect(button_, &QAbstractButton::clicked, button_, [this] { Forward([this] { Model().Click(); }); });
+}
+
+void ButtonView::SyncLook() {
+    SetButtonText(button_, Model().Caption);
+    SyncPicture();
+    SyncIconSize();
+    SyncBackColor();
+}
+
+void ButtonView::SyncPicture() {
+    if (picture_ == Model().Picture) return;
+    picture_ = Model().Picture;
+    const QPixmap picture = LoadPicture(picture_);
+    pictureSize_ = picture.size();
+    button_->setIcon(QIcon(picture));
+}
+
+// A picture larger than its button is shrunk to fit inside the button's frame.
+void ButtonView::SyncIconSize() {
+    if (pictureSize_.isEmpty()) return;
+    constexpr int kFrame = 6;
+    const QSize room = (button_->size() - QSize(kFrame, kFrame)).expandedTo(QSize(1, 1));
+    const QSize wanted = pictureSize_.boundedTo(room) == pictureSize_
+                             ? pictureSize_
+                             : pictureSize_.scaled(room, Qt::KeepAspectRatio);
+    if (button_->iconSize() != wanted) button_->setIconSize(wanted);
+}
+
+// The models keep colours as 0xBBGGRR. A coloured button keeps a dark caption and
+// a visible frame, so that it still reads as a button.
+void ButtonView::SyncBackColor() {
+    if (backColor_ == Model().BackColor) return;
+    backColor_ = Model().BackColor;
+    if (backColor_ == ui::kDefaultColor) {
+        button_->setStyleSheet(QString());
+        return;
+    }
+    const QColor color(backColor_ & 0xFF, (backColor_ >> 8) & 0xFF, (backColor_ >> 16) & 0xFF);
+    button_->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: black;"
+                                          " border: 1px solid #505050; border-radius: 3px; }"
+                                          " QPushButton:disabled { color: #404040; }")
+                               .arg(color.name()));
+}
+
+CheckView::CheckView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher, double zoom)
+    : ControlView(model, MakeCheck(model, parent), dispatcher, zoom),
+      button_(static_cast<QAbstractButton*>(Widget())) {}
+
+void CheckView::Connect() {
+    QObject::connect(button_, &QAbstractButton::clicked, button_, [this] { Forward([this] { Model().Click(); }); });
+}
+
+
+// Options stay auto-exclusive, which is what makes them radio buttons to Qt's
+// accessibility and to the arrow keys. Qt would refuse to switch off the last
+// option of a group, which the model may do, so the value is set past that rule.
+// The value is compared on every sync: a click the model refused is undone here,
+// after Qt has already toggled the box.
+void CheckView::SyncLook() {
+    SetButtonText(button_, Model().Caption);
+    const bool checked = Model().Value != 0;
+    if (button_->isChecked() == checked) return;
+    const bool exclusive = button_->autoExclusive();
+    button_->setAutoExclusive(false);
+    button_->setChecked(checked);
+    button_->setAutoExclusive(exclusive);
+}
+
+TextBoxView::TextBoxView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher, double zoom)
+    : ControlView(model, MakeTextBox(model, parent), dispatcher, zoom) {}
+
+void TextBoxView::Connect() {
+    if (auto* line = qobject_cast<QLineEdit*>(Widget())) {
+        // textEdited comes from the user only, never from setText.
+        QObject::connect(line, &QLineEdit::textEdited, line, [this](const QString& text) { UserEdited(text); });
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(Widget())) {
+        QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, edit] { UserEdited(edit->toPlainText()); });
+        WatchInput(edit->viewport());
+    }
+}
+
+// Enter is the model's "Enter"; a click on the box is the model's click.
+bool TextBoxView::FilterInput(QObject* watched, QEvent* event) {
+    if (IsEnterKey(event)) {
+        Forward([this] { Model().PressEnter(); });
+        return true;
+    }
+    if (IsLeftRelease(event)) Forward([this] { Model().Click(); });
+    return ControlView::FilterInput(watched, event);
+}
+
+void TextBoxView::UserEdited(const QString& widgetText) {
+    if (ToDisplay(Model().Text()) == widgetText) return;
+    Forward([this, text = FromDisplay(widgetText)] { Model().SetText(text); });
+}
+
+void TextBoxView::SyncLook() {
+    if (auto* line = qobject_cast<QLineEdit*>(Widget())) {
+        if (line->isReadOnly() != Model().ReadOnly) line->setReadOnly(Model().ReadOnly);
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(Widget())) {
+        if (edit->isReadOnly() != Model().ReadOnly) edit->setReadOnly(Model().ReadOnly);
+    }
+}
+
+void TextBoxView::SyncContent() {
+    const QString text = ToDisplay(Model().Text());
+    if (auto* line = qobject_cast<QLineEdit*>(Widget())) {
+        if (line->text() != text) line->setText(text);
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(Widget())) {
+        if (edit->toPlainText() != text) edit->setPlainText(text);
+    }
+}
+
+LabelView::LabelView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher, double zoom)
+    : ControlView(model, new QLabel(parent), dispatcher, zoom) {
+    static_cast<QLabel*>(Widget())->setWordWrap(model.Kind() == ui::ControlKind::Label);
+}
+
+bool LabelView::FilterInput(QObject* watched, QEvent* event) {
+    if (IsLeftRelease(event)) Forward([this] { Model().Click(); });
+    return ControlView::FilterInput(watched, event);
+}
+
+void LabelView::SyncLook() {
+    auto* label = static_cast<QLabel*>(Widget());
+    if (Model().Kind() == ui::ControlKind::Picture) {
+        if (picture_ == Model().Picture) return;
+        picture_ = Model().Picture;
+        label->setPixmap(LoadPicture(picture_));
+        return;
+    }
+    const QString text = ToDisplay(Model().Caption);
+    if (label->text() != text) label->setText(text);
+}
+
+PanelView::PanelView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher, double zoom)
+    : ControlView(model, new QGroupBox(parent), dispatcher, zoom) {}
+
+void PanelView::SyncLook() {
+    auto* panel = static_cast<QGroupBox*>(Widget());
+    const QString title = ToQt(Model().Caption);
+    if (panel->title() != title) panel->setTitle(title);
+}
+
+ProgressView::ProgressView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher, double zoom)
+    : ControlView(model, new QProgressBar(parent), dispatcher, zoom) {}
+
+// An empty range is Qt's busy bar, which moves without telling a share. The value
+// is a plain field, so it is compared on every sync.
+void ProgressView::SyncLook() {
+    auto* bar = static_cast<QProgressBar*>(Widget());
+    const int maximum = Model().Value == ui::Control::kBusy ? 0 : 100;
+    if (bar->maximum() != maximum) bar->setRange(0, maximum);
+    if (maximum != 0 && bar->value() != Model().Value) bar->setValue(Model().Value);
+}
+
+}  // namespace tabulizer::qt
