@@ -237,6 +237,7 @@ void frmOpenFile::NextFr_Click() {
     // A workbook left open has no output file, whatever the box still shows.
     description_.NameOut = description_.NoClose ? std::string() : txtOutDoc.Text();
     run_.NameIni = txtIniDoc.Text();
+    run_.GroupProject = optGrPrYes.Value != 0;
     if (!IsRegularFile(description_.NameIn)) {
         Report("Файл входного документа не найден !");
         ButInDoc.SetFocus();
