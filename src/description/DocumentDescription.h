@@ -93,6 +93,7 @@ struct DocumentDescription {
 struct RunState {
     std::string NameIni;  // UTF-8 path of the project file
     bool NewProject = false;
+    bool GroupProject = false;  // the wizard's optGrPrYes: saved without NameIn
     bool Batch = false;
     bool Overwrite = false;
     bool OldWindows = false;

@@ -57,6 +57,8 @@ public:
     // Marks (or returns to plain) the character headers of the positions of `list`.
     void MarkColumns(const PosList& list, bool mark);
     void ShowFormats();
+    // The header of document column `column` with its caption, width and `image`.
+    void SetColumnImage(int column, const char* image);
     HeaderLook ColumnHeaderLook(int column) const;
     static ui::ColumnHeader CharHeader(bool marked);
 

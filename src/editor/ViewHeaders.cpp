@@ -91,9 +91,14 @@ void DocumentView::ShowFormats() {
     for (int e = 0; e < count; ++e) {
         const int c = d_.FormatCells[e].Col;
         if (c < 1 || c > count || c + 1 > headers) continue;
-        HeaderLook look = ColumnHeaderLook(c);
-        c_.List.ReplaceHeader(c + 1, {look.Caption, look.Width, ui::Alignment::Right, "Arrow"});
+        SetColumnImage(c, "Arrow");
     }
+}
+
+void DocumentView::SetColumnImage(int column, const char* image) {
+    if (column < 1 || column + 1 > static_cast<int>(c_.List.Headers().size())) return;
+    HeaderLook look = ColumnHeaderLook(column);
+    c_.List.ReplaceHeader(column + 1, {look.Caption, look.Width, ui::Alignment::Right, image});
 }
 
 }  // namespace tabulizer

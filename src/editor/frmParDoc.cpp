@@ -34,6 +34,14 @@ void frmParDoc::WireHandlers() {
     UpDwDepth.OnChange = [this] { UpDwDepth_Change(); };
     cbline.OnClick = [this] { cbline_Click(); };
     ComDel.OnClick = [this] { ComDel_Click(); };
+    ComFont.OnClick = [this] { ComFont_Click(); };
+    ComBoxForm.OnClick = [this] { ComBoxForm_Click(); };
+    UpDwCn.OnChange = [this] { UpDwCn_Change(); };
+    TBCn.OnChange = [this] { TBCn_Change(); };
+    TBCn.OnEnter = [this] { TBCn_Enter(); };
+    optAligLf.OnClick = [this] { optAlig_MouseUp(optAligLf, 1); };
+    optAligCn.OnClick = [this] { optAlig_MouseUp(optAligCn, 2); };
+    optAligRt.OnClick = [this] { optAlig_MouseUp(optAligRt, 3); };
     // Closing the editor by its frame ends the program, as "Выход" does.
     OnClose = [this] { ButExit_Click(); };
 }

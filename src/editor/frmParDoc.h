@@ -19,6 +19,10 @@
 
 namespace tabulizer {
 
+// Whole points of a font size chosen in the font dialog: the nearest whole number,
+// a half going to the even neighbour (10.5 gives 10, 11.5 gives 12).
+i16 FontPoints(double size);
+
 class frmParDoc : public ui::Window {
 public:
     frmParDoc(DocumentDescription& description, RunState& run, ui::Host& host);
@@ -79,7 +83,13 @@ public:
     void optMsDos_Click();
     void optWin_Click();
     void cbFormFeed_Click();
+    void ComFont_Click();
     void SelectFormatColumn(int header);  // 0: no column
+    void ComBoxForm_Click();
+    void UpDwCn_Change();
+    void TBCn_Change();
+    void TBCn_Enter();
+    void optAlig_MouseUp(ui::Control& option, int alignment);  // 1 left, 2 centre, 3 right
 
     static constexpr std::string_view kIntroduction =
         "В этом процессе Вы должны указать положение всех элементов входного документа и ответить на ряд "
@@ -156,6 +166,7 @@ public:
     int FormatCol = 0;   // header of the column selected in step 12; 0 none, -1 reset only
     int ClickedCol = 0;
     bool FormatChanged = false;
+    bool FillingFormatPanel = false;  // the logic, not the user, is writing the panel
 
 private:
     void SetUpControls();
@@ -170,10 +181,14 @@ private:
     MergeCell& DefinedMerge();
     void LockNavigation(bool locked);
     void ResetFormatPanel();
+    void ShowFormatPanel(const FormatCell& cell);
+    void FillFormatPanel(int form, int decimals, int alignment);
+    FormatCell* ChangedFormat();
     bool ReleaseLine(int item, const LineRole& role);
     bool TakeLine(int item, const LineRole& role);
     bool SlotFree(const LineRole& role, int slot) const;
     void Finish();
+    bool SaveDescription();
     void FocusNext();
 
     DocumentDescription& d_;

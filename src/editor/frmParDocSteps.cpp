@@ -3,6 +3,7 @@
 // CurStep holds them; comments name the step the user sees (CurStep + 1).
 #include "editor/frmParDoc.h"
 #include "editor/ViewMeasures.h"
+#include "description/ProjectSave.h"
 
 namespace tabulizer {
 namespace {
@@ -191,18 +192,39 @@ void frmParDoc::UndoStep() {
         FormatCol = -1;
         SelectFormatColumn(0);
         FormatCol = 0;
+        FormatChanged = false;  // a change of the column left behind is no change of the next
         FrameFormat.Enabled = false;
         return;
     default: return;
     }
 }
 
-// After step 15 the conversion window takes over; the description is as built.
+// After step 15 the description is saved and the conversion window takes over. A
+// save that fails keeps the editor at step 15, so the user can free the folder or
+// the file and press forward again; nothing of the fifteen steps is lost.
 void frmParDoc::Finish() {
+    if (!SaveDescription()) {
+        run_.CurStep = kStepCount - 1;
+        return;
+    }
     host_.Hide(*this);
     if (UnloadHelp) UnloadHelp();
     if (OpenConversion) OpenConversion();
     host_.Unload(*this);
+}
+
+bool frmParDoc::SaveDescription() {
+    if (run_.NameIni.empty()) return true;  // no project path was asked for
+    try {
+        SaveProject(d_, run_.NameIni, run_.GroupProject);
+        return true;
+    } catch (const ProjectSaveError& error) {
+        host_.MessageBox("Описание проекта не сохранено !\n" + error.reason + "\n" + run_.NameIni, ui::Buttons::Ok,
+                         ui::Icon::Question);
+        host_.Explain(error.detail);
+        NextFr.SetFocus();
+        return false;
+    }
 }
 
 }  // namespace tabulizer

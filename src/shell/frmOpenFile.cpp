@@ -250,6 +250,7 @@ void frmOpenFile::NextFr_Click() {
     // A workbook left open has no output file, whatever the box still shows.
     description_.NameOut = description_.NoClose ? std::string() : BoxPath(txtOutDoc);
     run_.NameIni = BoxPath(txtIniDoc);
+    run_.GroupProject = optGrPrYes.Value != 0;
     if (std::string reason = UnreadableReason(description_.NameIn); !reason.empty()) {
         Report("Файл входного документа не найден !", ReadDetail(description_.NameIn, reason));
         ButInDoc.SetFocus();

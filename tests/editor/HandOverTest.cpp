@@ -28,13 +28,16 @@ TEST_F(ShellTest, TheWizardHandsANewProjectToTheEditorAndGetsItBackUnchanged) {
     Enter(wizard.txtOutDoc, Path("out"));
     wizard.NextFr.Click();
     ASSERT_TRUE(editor && editor->Visible && !wizard.Visible);
+    EXPECT_FALSE(run.GroupProject);
     EXPECT_EQ(editor->lbSumDoc.Caption, "Строк в документе:       2\nМаксимальная длина записи: 2");
     editor->BackFr.Click();
     EXPECT_TRUE(wizard.Visible && !editor->Visible);
     EXPECT_EQ(wizard.txtIniDoc.Text(), Path("p.ini"));
     EXPECT_TRUE(wizard.NextFr.Enabled);
     Write("doc.txt", "a\r\nbb\r\nccc\r\n");
+    wizard.optGrPrYes.Click();  // the group answer reaches the editor's save
     wizard.NextFr.Click();
+    EXPECT_TRUE(run.GroupProject);
     EXPECT_EQ(editor->lbNumber.Caption, "1");
     EXPECT_EQ(editor->lbSumDoc.Caption, "Строк в документе:       3\nМаксимальная длина записи: 3");
 }
