@@ -49,6 +49,34 @@ void frmParDoc::SetUpControls() {
     lbCn.Caption = "Знаков после запятой";
     lbAlignment.Caption = "Выравнивание";
     lbAlign.Caption = "Влево Центр Вправо";
+    SetUpAccessibleNames();
+}
+
+// What a screen reader calls the controls whose caption does not say it: the arrow
+// buttons by their direction, the panels by their title, a box, a spinner or an
+// option without caption by the label that stands above or beside it.
+void frmParDoc::SetUpAccessibleNames() {
+    txtQuestion.AccessibleName = "Вопрос шага";
+    BackFr.ToolTip = BackFr.AccessibleName = "Назад";
+    NextFr.ToolTip = NextFr.AccessibleName = "Далее";
+    lstDoc.AccessibleName = "Входной документ";
+
+    FrameCap.AccessibleName = "Объединённые графы шапки";
+    txtBxStr.AccessibleName = "Строка начала объединения";
+    txtBxCB.AccessibleName = "Графа начала объединения";
+    txtBxCE.AccessibleName = "Графа конца объединения";
+    TBDepth.AccessibleName = UpDwDepth.AccessibleName = "Число строк объединения";
+    cbline.AccessibleName = "Есть линия снизу";
+    txtBxCoCap.AccessibleName = lbMergeCount.Caption;
+
+    FrameFont.AccessibleName = lbFrFont.Caption;
+
+    FrameFormat.AccessibleName = lbFormat.Caption;
+    ComBoxForm.AccessibleName = lbFrmt.Caption;
+    FrameCn.AccessibleName = TBCn.AccessibleName = UpDwCn.AccessibleName = lbCn.Caption;
+    optAligLf.AccessibleName = "Выравнивание влево";
+    optAligCn.AccessibleName = "Выравнивание по центру";
+    optAligRt.AccessibleName = "Выравнивание вправо";
 }
 
 // The state every load starts from: the narrow window of step 1 without side panels.
