@@ -2,7 +2,8 @@
 // unmarking a column end) and a page change on a wide, long report, each timed
 // from the user's act until the window has been redrawn. With --shots DIR it
 // instead opens examples/ved.ini through the wizard ("modify" = yes) and saves a
-// screenshot of the screen at the steps worth looking at.
+// screenshot of the screen at the steps worth looking at, of the help window and of
+// the options window.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
@@ -102,10 +103,10 @@ int Measure(qt::QtHost& host) {
     return 0;
 }
 
-void Shot(const fs::path& dir, int step) {
+void Shot(const fs::path& dir, const std::string& name) {
     QTest::qWait(300);
     const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
-    screen.save(QString::fromStdString((dir / ("step" + std::to_string(step) + ".png")).string()));
+    screen.save(QString::fromStdString((dir / (name + ".png")).string()));
 }
 
 int Shots(qt::QtHost& host, const fs::path& dir) {
@@ -127,14 +128,28 @@ int Shots(qt::QtHost& host, const fs::path& dir) {
     host.Forward([&] { wizard.NextFr.Click(); });
     frmParDoc* editor = windows.Editor();
     if (editor == nullptr) return 1;
-    const std::vector<int> wanted = {1, 2, 7, 8, 9, 12, 13, 15};
+    const std::vector<int> wanted = {1, 2, 3, 6, 7, 8, 9, 10, 12, 13, 14, 15};
     for (int step = 1; step <= 15; ++step) {
         if (std::find(wanted.begin(), wanted.end(), step) != wanted.end()) {
-            if (step == 12) host.Forward([&] { editor->lstDoc.ColumnClick(3); });
-            Shot(dir, step);
+            if (step == 12) {
+                // A selected column with a numeric format shows the whole format panel.
+                host.Forward([&] {
+                    editor->lstDoc.ColumnClick(3);
+                    editor->ComBoxForm.Choose(1);
+                });
+            }
+            Shot(dir, "step" + std::to_string(step));
+            if (step == 12) {
+                host.Forward([&] { editor->ButHelp.Click(); });
+                Shot(dir, "help12");
+            }
         }
         if (step < 15) host.Forward([&] { editor->NextFr.Click(); });
     }
+    host.Forward([&] { editor->ButHelp.Click(); });
+    Shot(dir, "help15");
+    host.Forward([&] { editor->ButAdd.Click(); });
+    Shot(dir, "options");
     fs::remove_all(work);
     return 0;
 }

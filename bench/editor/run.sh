@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The editor's view with the real widgets: `bench/editor/run.sh` times a header
 # click and a page change on a 250-character, 32,000-line report (offscreen);
-# `bench/editor/run.sh shots DIR` saves screenshots of the editor at steps 1, 2, 7,
-# 8, 9, 12, 13 and 15 on examples/ved.txt under Xvfb with a window manager.
+# `bench/editor/run.sh shots DIR` saves screenshots of the editor at steps 1, 2, 3,
+# 6, 7, 8, 9, 10, 12, 13, 14 and 15 on examples/ved.txt, of its help window and of
+# its options window, under Xvfb with a window manager.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 BUILD_DIR=${BUILD_DIR:-build}

@@ -53,6 +53,8 @@ void DocumentView::SetViewFont() {
     c_.FontName.Caption = font.Name;
     c_.FontSize.Caption = std::to_string(font.Size);
     c_.FontStyle.Caption = bold && italic ? "Bold\nItalic" : bold ? "Bold" : italic ? "Italic" : "";
+    // A plain style leaves the label empty; a screen reader still says what it is.
+    c_.FontStyle.AccessibleName = c_.FontStyle.Caption.empty() ? "Стиль: обычный" : "";
 }
 
 void DocumentView::BuildColumnHeaders(int firstWidth) {

@@ -170,6 +170,7 @@ public:
 
 private:
     void SetUpControls();
+    void SetUpAccessibleNames();
     void LayOut();
     void WireHandlers();
     void ShowSums();

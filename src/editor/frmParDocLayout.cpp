@@ -29,7 +29,8 @@ void frmParDoc::SetUpControls() {
     ComWidth.Caption = "Установить ширину граф";
 
     lbMergeCols.Caption = "  Стр    Н     К   ";
-    lbMergeDepth.Caption = "Число  Есть линия строк      снизу     ";
+    // Two columns of two lines, over the depth box and over the check box.
+    lbMergeDepth.Caption = "Число       Есть линия\nстрок        снизу";
     lbMergeCount.Caption = "Счётчик объединений";
     ComDel.Caption = "Отменить последнее объединение";
     UpDwDepth.SetRange(1, 1);
@@ -49,6 +50,34 @@ void frmParDoc::SetUpControls() {
     lbCn.Caption = "Знаков после запятой";
     lbAlignment.Caption = "Выравнивание";
     lbAlign.Caption = "Влево Центр Вправо";
+    SetUpAccessibleNames();
+}
+
+// What a screen reader calls the controls whose caption does not say it: the arrow
+// buttons by their direction, the panels by their title, a box, a spinner or an
+// option without caption by the label that stands above or beside it.
+void frmParDoc::SetUpAccessibleNames() {
+    txtQuestion.AccessibleName = "Вопрос шага";
+    BackFr.ToolTip = BackFr.AccessibleName = "Назад";
+    NextFr.ToolTip = NextFr.AccessibleName = "Далее";
+    lstDoc.AccessibleName = "Входной документ";
+
+    FrameCap.AccessibleName = "Объединённые графы шапки";
+    txtBxStr.AccessibleName = "Строка начала объединения";
+    txtBxCB.AccessibleName = "Графа начала объединения";
+    txtBxCE.AccessibleName = "Графа конца объединения";
+    TBDepth.AccessibleName = UpDwDepth.AccessibleName = "Число строк объединения";
+    cbline.AccessibleName = "Есть линия снизу";
+    txtBxCoCap.AccessibleName = lbMergeCount.Caption;
+
+    FrameFont.AccessibleName = lbFrFont.Caption;
+
+    FrameFormat.AccessibleName = lbFormat.Caption;
+    ComBoxForm.AccessibleName = lbFrmt.Caption;
+    FrameCn.AccessibleName = TBCn.AccessibleName = UpDwCn.AccessibleName = lbCn.Caption;
+    optAligLf.AccessibleName = "Выравнивание влево";
+    optAligCn.AccessibleName = "Выравнивание по центру";
+    optAligRt.AccessibleName = "Выравнивание вправо";
 }
 
 // The state every load starts from: the narrow window of step 1 without side panels.
@@ -81,21 +110,21 @@ void frmParDoc::LayOut() {
     lbMergeDepth.Geometry = {120, 1080, 2760, 480};
     TBDepth.Geometry = {120, 1620, 600, 360};
     UpDwDepth.Geometry = {720, 1620, 255, 360};
-    cbline.Geometry = {1560, 1640, 300, 300};
-    lbMergeCount.Geometry = {120, 2160, 2000, 255};
+    cbline.Geometry = {1260, 1640, 300, 300};  // under "Есть линия"
+    lbMergeCount.Geometry = {120, 2060, 2000, 480};  // room for two lines beside its box
     txtBxCoCap.Geometry = {2160, 2120, 720, 360};
     ComDel.Geometry = {120, 2700, 2760, 720};
     UpDwDepth.Enabled = cbline.Enabled = false;  // while a merge is being defined only
 
-    FrameFont.Geometry = {kSideLeft, 100, kSideWidth, 2100};
+    FrameFont.Geometry = {kSideLeft, 100, kSideWidth, 2400};
     lbFrFont.Geometry = {120, 240, 2760, 255};
     ComFont.Geometry = {120, 600, 2760, 420};
     lbNm.Geometry = {120, 1140, 900, 255};
     lbSz.Geometry = {120, 1440, 900, 255};
-    lbSt.Geometry = {120, 1740, 900, 255};
+    lbSt.Geometry = {120, 1740, 900, 480};  // as tall as its value, so that both centre alike
     lbName.Geometry = {1080, 1140, 1800, 255};
     lbSize.Geometry = {1080, 1440, 1800, 255};
-    lbStyle.Geometry = {1080, 1740, 1800, 340};
+    lbStyle.Geometry = {1080, 1740, 1800, 480};  // "Bold", a line break, "Italic"
 
     FrameFormat.Geometry = {kSideLeft + 25, 2300, kSideWidth - 50, 3400};
     lbFormat.Geometry = {120, 240, 2700, 255};
@@ -107,9 +136,10 @@ void frmParDoc::LayOut() {
     lbCn.Geometry = {960, 180, 1700, 360};
     lbAlignment.Geometry = {120, 2100, 2700, 255};
     lbAlign.Geometry = {120, 2400, 2700, 255};
-    optAligLf.Geometry = {240, 2700, 300, 300};
-    optAligCn.Geometry = {1140, 2700, 300, 300};
-    optAligRt.Geometry = {2100, 2700, 300, 300};
+    // Each option under its word of lbAlign.
+    optAligLf.Geometry = {260, 2700, 300, 300};
+    optAligCn.Geometry = {870, 2700, 300, 300};
+    optAligRt.Geometry = {1600, 2700, 300, 300};
     ComWidth.Geometry = {cbFormFeed.Geometry.Left + 200, cbFormFeed.Geometry.Top - 150, 3000, 420};
 
     for (ui::Control* hidden : {&FrameCap, &FrameFont, &FrameFormat, &FrameCn, &ComWidth, &cbFormFeed})

@@ -1,11 +1,14 @@
 // The editor through its real widgets: a click on a character header marks a
 // column end, a click on a line gives it its role, a dragged header border becomes
-// the column's output width; and every control has a name and its role.
+// the column's output width; the header pictures are really drawn; and every
+// control has a name and its role.
 #include <QHeaderView>
+#include <QImage>
 #include <QPushButton>
 #include <QTreeView>
 #include <QtTest/QTest>
 #include <filesystem>
+#include <string>
 
 #include "../support/TempDir.h"
 #include "QtFixture.h"
@@ -40,6 +43,14 @@ protected:
         const int section = index - 1;
         return {Header()->sectionViewportPosition(section) + Header()->sectionSize(section) / 2,
                 Header()->height() / 2};
+    }
+    // The pixels of header `index` (1-based) as the screen shows them.
+    QImage SectionPixels(int index) {
+        const int section = index - 1;
+        Tree()->scrollTo(Tree()->model()->index(0, section));
+        const QRect rect(Header()->sectionViewportPosition(section), 0, Header()->sectionSize(section),
+                         Header()->height());
+        return Header()->viewport()->grab(rect).toImage();
     }
     void Drag(QWidget* widget, QPoint from, QPoint to) {
         QTest::mousePress(widget, Qt::LeftButton, {}, from);
@@ -86,6 +97,72 @@ TEST_F(EditorWindowTest, ADraggedHeaderBorderIsTheWidthThatStepThirteenStores) {
     Widget<QPushButton>(editor.ComWidth)->click();
     EXPECT_EQ(d.WidthGraf[0], d.EndPoz[0]);
     EXPECT_EQ(d.WidthGraf[1], (twips + 83) / 167);
+}
+
+// How many pixels of `image` have the strong colour of a picture: the red of
+// "Arrow" or the green of "Green". The header's own greys never count.
+enum class Hue { Red, Green };
+
+int CountHue(const QImage& image, Hue hue) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            const bool red = c.red() > 170 && c.green() < 90 && c.blue() < 90;
+            const bool green = c.green() > 120 && c.red() < 110 && c.blue() < 130 && c.green() - c.red() > 60;
+            if (hue == Hue::Red ? red : green) ++count;
+        }
+    }
+    return count;
+}
+
+// Pixels whose grey is darker than the header's face: the tick of "Bir".
+int CountDark(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height() - 2; ++y)  // the bottom border is not the tick
+        for (int x = 1; x < image.width() - 2; ++x)  // nor the section's side lines
+            if (qGray(image.pixel(x, y)) < 170) ++count;
+    return count;
+}
+
+struct PictureCase {
+    const char* what;
+    int step;
+    int clickColumn;  // a column header clicked first (0 = none), as step 12 selects one
+    int marked;       // header (1-based) that must show the picture `image` in colour `hue`
+    const char* image;
+    Hue hue;
+    int other;        // a header of the same view with another picture, without that colour
+    const char* otherImage;
+};
+
+const PictureCase kPictureCases[] = {
+    {"a column end at step 2", 2, 0, 8, "Arrow", Hue::Red, 7, "Bir"},
+    {"a column end at step 2, scrolled to the right", 2, 0, 62, "Arrow", Hue::Red, 61, "Bir"},
+    {"the selected column at step 12", 12, 3, 3, "Green", Hue::Green, 2, "Arrow"},
+    // Column 3 is still selected from the case before (a second click would unselect it).
+    {"a formatted column at step 12", 12, 0, 2, "Arrow", Hue::Red, 3, "Green"},
+};
+
+TEST_F(EditorWindowTest, MarkedHeadersShowTheirPictureOnScreen) {
+    for (const PictureCase& c : kPictureCases) {
+        SCOPED_TRACE(c.what);
+        GoTo(c.step);
+        if (c.clickColumn != 0) host.Forward([&] { editor.lstDoc.ColumnClick(c.clickColumn); });
+        ASSERT_EQ(editor.lstDoc.Header(c.marked).Image, c.image);
+        ASSERT_EQ(editor.lstDoc.Header(c.other).Image, c.otherImage);
+        const QImage marked = SectionPixels(c.marked);
+        const QImage other = SectionPixels(c.other);
+        ASSERT_FALSE(marked.isNull());
+        ASSERT_FALSE(other.isNull());
+        // The marked header stands out in its picture's colour; the other has none of it.
+        EXPECT_GE(CountHue(marked, c.hue), 20);
+        EXPECT_EQ(CountHue(other, c.hue), 0);
+        // A plain position still shows its tick.
+        if (std::string(c.otherImage) == "Bir") {
+            EXPECT_GE(CountDark(other), 3);
+        }
+    }
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
+#include <string>
 
 #include "QtFixture.h"
 #include "SampleWindow.h"
@@ -105,6 +107,45 @@ TEST_F(RendererTest, TypingReachesTheModelKeepingItsLineBreaks) {
     edit->moveCursor(QTextCursor::End);
     Press(edit, Qt::Key_X, QStringLiteral("x"));
     EXPECT_EQ(window.txtPath.Text(), "Маршрут и имя \r\nфайла\r\nx");
+}
+
+// A caption wider than its button is put on several lines at its spaces, each of
+// which fits; one that fits, or a single word, stays on one line. A screen reader
+// still hears the caption as one line.
+struct CaptionCase {
+    const char* caption;
+    int width;  // twips
+    int lines;
+};
+
+const CaptionCase kCaptionCases[] = {
+    {"Пуск", 1500, 1},
+    {"Отменить последнее объединение", 6000, 1},
+    {"Отменить последнее объединение", 2760, 2},
+    {"Отменить последнее объединение", 1400, 3},
+    {"Переподключение", 600, 1},
+};
+
+TEST_F(RendererTest, ACaptionWiderThanItsButtonGoesOnSeveralLines) {
+    for (const CaptionCase& c : kCaptionCases) {
+        SCOPED_TRACE(std::string(c.caption) + " in " + std::to_string(c.width));
+        SampleWindow sample;
+        sample.butGo.Picture.clear();
+        sample.butGo.ToolTip.clear();
+        sample.butGo.Caption = c.caption;
+        sample.butGo.Geometry = {150, 300, c.width, 900};
+        host.Show(sample);
+        auto* button = Widget<QPushButton>(sample.butGo);
+        ASSERT_NE(button, nullptr);
+        const QStringList lines = button->text().split(QLatin1Char('\n'));
+        EXPECT_EQ(lines.size(), c.lines);
+        EXPECT_EQ(lines.join(QLatin1Char(' ')), QString::fromUtf8(c.caption));
+        if (lines.size() > 1) {
+            for (const QString& line : lines) EXPECT_LE(button->fontMetrics().horizontalAdvance(line), button->width());
+        }
+        EXPECT_EQ(button->accessibleName(), QString::fromUtf8(c.caption));
+        host.Unload(sample);
+    }
 }
 
 }  // namespace

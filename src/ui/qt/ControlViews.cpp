@@ -1,6 +1,7 @@
 #include "ui/qt/ControlViews.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 
 #include "ui/qt/Pictures.h"
 #include "ui/qt/QtText.h"
@@ -33,6 +35,26 @@ void SetButtonText(QAbstractButton* button, const std::string& caption) {
     if (button->text() != text) button->setText(text);
 }
 
+// Breaks a caption into lines at its spaces so that each line fits `width` pixels
+// (a word longer than that gets a line of its own); a caption that fits stays as is.
+QString WrapCaption(const QString& caption, const QFontMetrics& metrics, int width) {
+    if (width <= 0 || caption.contains(QLatin1Char('\n')) || metrics.horizontalAdvance(caption) <= width)
+        return caption;
+    QStringList lines;
+    QString line;
+    for (const QString& word : caption.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    if (!line.isEmpty()) lines.push_back(line);
+    return lines.join(QLatin1Char('\n'));
+}
+
 QWidget* MakeTextBox(const ui::Control& model, QWidget* parent) {
     if (!model.MultiLine) return new QLineEdit(parent);
     // Multi-line for a prompt on two lines, not for tabs: Tab moves the focus.
@@ -55,8 +77,13 @@ void ButtonView::Connect() {
     QObject::connect(button_, &QAbstractButton::clicked, button_, [this] { Forward([this] { Model().Click(); }); });
 }
 
+// A caption wider than its button goes on several lines, as a command button of
+// the original windows shows it, instead of being cut at both ends.
 void ButtonView::SyncLook() {
-    SetButtonText(button_, Model().Caption);
+    constexpr int kPadding = 12;  // the style's frame and margins, both sides together
+    const int room = Model().Geometry.Width > 0 ? Pixels(Model().Geometry.Width) - kPadding : 0;
+    const QString text = WrapCaption(ToDisplay(Model().Caption), button_->fontMetrics(), room);
+    if (button_->text() != text) button_->setText(text);
     SyncPicture();
     SyncIconSize();
     SyncBackColor();

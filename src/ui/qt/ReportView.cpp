@@ -41,8 +41,14 @@ ReportHeader::ReportHeader(ReportModel& model, QWidget* parent)
     setSortIndicatorShown(false);
 }
 
+// The style draws the section with its own clip and then sets back the clip region
+// it found; with no clip before, that region is empty and clipping stays on, so
+// anything drawn after it would be clipped away. Saving and restoring the painter
+// around it gives the picture an unclipped painter.
 void ReportHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+    painter->save();
     QHeaderView::paintSection(painter, rect, logicalIndex);
+    painter->restore();
     const ui::ColumnHeader* header = model_.HeaderAt(logicalIndex);
     if (header == nullptr || !IsHeaderImage(header->Image) || rect.width() < 4) return;
     QRectF room(rect);
