@@ -85,23 +85,44 @@ TEST_F(InferredStartTest, TheTickIsOfferedTickedForANewProjectOnlyAndNamed) {
     EXPECT_TRUE(wizard.CBoxAutoMark.Visible);
 }
 
+// The example, and a one-page CP1251 table drawn with ASCII characters, whose page
+// mode is the form feed instead of a reference line.
 TEST_F(InferredStartTest, TickedTheEditorGetsTheInferredDescriptionAndStepsThroughUnblocked) {
-    frmOpenFile& wizard = NewProjectWizard();
-    Forward(wizard, Ved(), true);
-    ASSERT_TRUE(editor && editor->Visible && !wizard.Visible);
-    DocumentDescription expected = inference::InferReport(Path("ved.txt")).description;
-    expected.NameOut = Path("out.xlsx");
-    EXPECT_EQ(handedOver, expected);
-    EXPECT_GT(handedOver.EndPoz[0], 0);  // the columns were found, not left empty
-    EXPECT_TRUE(host.boxes.empty());
-    EXPECT_TRUE(run.NewProject && run.Inferred);
-    EXPECT_EQ(run.NameIni, Path("p.ini"));  // saved as the new project, not over another
-    editor->NextFr.Click();  // to the column ends: the inferred ones are marked
-    EXPECT_EQ(MarkedPositions(), Positions(handedOver.EndPoz));
-    editor->BackFr.Click();
-    // Every step lets the user on, as for a project to modify, up to the last one.
-    EXPECT_EQ(NextEnabledFromStep2(15), std::vector<bool>(14, true));
-    EXPECT_EQ(run.CurStep, 14);
+    struct Case {
+        const char* name;
+        std::string report;  // written as CP1251; empty: the example ved.txt
+    };
+    const Case cases[] = {
+        {"ved", ""},
+        {"one page without a title",
+         "+------+------+\r\n| Код  |Сумма |\r\n+------+------+\r\n| 01   | 1.50 |\r\n| 02   | 2.50 |\r\n"
+         "+------+------+\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        editor.reset();
+        host = {};
+        run = {};
+        description = {};
+        ClearDir();
+        const std::string report = c.report.empty() ? Ved() : Write("table.txt", c.report);
+        frmOpenFile& wizard = NewProjectWizard();
+        Forward(wizard, report, true);
+        ASSERT_TRUE(editor && editor->Visible && !wizard.Visible);
+        DocumentDescription expected = inference::InferReport(report).description;
+        expected.NameOut = Path("out.xlsx");
+        EXPECT_EQ(handedOver, expected);
+        EXPECT_GT(handedOver.EndPoz[0], 0);  // the columns were found, not left empty
+        EXPECT_TRUE(host.boxes.empty());
+        EXPECT_TRUE(run.NewProject && run.Inferred);
+        EXPECT_EQ(run.NameIni, Path("p.ini"));  // saved as the new project, not over another
+        editor->NextFr.Click();  // to the column ends: the inferred ones are marked
+        EXPECT_EQ(MarkedPositions(), Positions(handedOver.EndPoz));
+        editor->BackFr.Click();
+        // Every step lets the user on, as for a project to modify, up to the last one.
+        EXPECT_EQ(NextEnabledFromStep2(15), std::vector<bool>(14, true));
+        EXPECT_EQ(run.CurStep, 14);
+    }
 }
 
 // The empty start as without the automatic marking: only step 1 lets the user on
