@@ -93,6 +93,9 @@ struct DocumentDescription {
 struct RunState {
     std::string NameIni;  // UTF-8 path of the project file
     bool NewProject = false;
+    // A new project whose description the wizard inferred from the report: the editor
+    // opens it as it opens a project to modify, and saves it as the new project.
+    bool Inferred = false;
     bool GroupProject = false;  // the wizard's optGrPrYes: saved without NameIn
     bool Batch = false;
     bool Overwrite = false;

@@ -49,7 +49,10 @@ void frmParDoc::WireHandlers() {
 void frmParDoc::Form_Load() {
     LayOut();
     host_.Show(*this);
-    Steps = BuildSteps(QuestionList(), run_.NewProject);
+    // Only an empty new description holds the user to the steps whose element is
+    // marked; an inferred one is shown whole, as a project to modify.
+    const bool emptyStart = run_.NewProject && !run_.Inferred;
+    Steps = BuildSteps(QuestionList(), emptyStart);
     InitSymCol();
     // The measuring pass: line count and longest line, whatever the project says.
     view.ClearItems();
@@ -67,7 +70,7 @@ void frmParDoc::Form_Load() {
     // Set without their click handling: the view is filled by step 1 itself.
     optWin.Value = d_.Code ? 1 : 0;
     optMsDos.Value = d_.Code ? 0 : 1;
-    if (!run_.NewProject) view.MarkColumns(d_.EndPoz, true);
+    if (!emptyStart) view.MarkColumns(d_.EndPoz, true);
     run_.CurStep = 0;
     ShowStep();
 }

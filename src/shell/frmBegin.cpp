@@ -82,12 +82,14 @@ void frmBegin::NewProj_Click() {
     description_.Code = false;  // a new description starts as MS DOS text
     ShowWizard();
     wizard_->frInDoc.Visible = true;
+    wizard_->CBoxAutoMark.Visible = true;
     wizard_->ButInDoc.SetFocus();
 }
 
 void frmBegin::OldProj_Click() {
     run_.NewProject = false;
     ShowWizard();
+    wizard_->CBoxAutoMark.Visible = false;
     wizard_->frIniDoc.Visible = true;
     wizard_->txtIniDoc.SetText(std::string(frmOpenFile::kIniDocPrompt) + ", содержащего описание проекта");
     wizard_->ButIniDoc.SetFocus();

@@ -4,6 +4,8 @@
 #include <system_error>
 
 #include "common/Cp1251.h"
+#include "common/Failure.h"
+#include "conversion/inference/Inference.h"
 #include "description/ProjectEncoding.h"
 #include "description/ProjectLoader.h"
 #include "shell/FileChecks.h"
@@ -272,12 +274,57 @@ void frmOpenFile::NextFr_Click() {
         }
         run_.Overwrite = true;
     }
+    // A loaded project replaces whatever was inferred on an earlier forward.
+    if (!run_.NewProject) run_.Inferred = false;
     if (run_.NewProject) {
+        PrepareNewDescription();
         host_.Hide(*this);
         if (OpenEditor) OpenEditor();
         return;
     }
     RunLoader();
+}
+
+// With the tick the report describes itself: the editor gets the inferred elements,
+// marked and correctable, with the paths and the open-workbook choice made here.
+// Without it, or when the text holds no table, the editor starts empty.
+void frmOpenFile::PrepareNewDescription() {
+    if (!CBoxAutoMark.Value) {
+        StartEmptyDescription();
+        return;
+    }
+    inference::ReportInference found;
+    try {
+        found = inference::InferReport(description_.NameIn);
+    } catch (const Failure&) {
+        // Checked readable a moment ago; the editor's own reading says what failed.
+        StartEmptyDescription();
+        return;
+    }
+    if (!found.described) {
+        host_.MessageBox(kNoTableFound, ui::Buttons::Ok, ui::Icon::Question);
+        StartEmptyDescription();
+        return;
+    }
+    found.description.NameIn = description_.NameIn;
+    found.description.NameOut = description_.NameOut;
+    found.description.NoClose = description_.NoClose;
+    description_ = std::move(found.description);
+    run_.Inferred = true;
+}
+
+// An earlier forward may have left an inferred description: the empty start does
+// not build on it. A description the user began by hand is kept, as before.
+void frmOpenFile::StartEmptyDescription() {
+    if (run_.Inferred) {
+        DocumentDescription empty;
+        empty.NameIn = description_.NameIn;
+        empty.NameOut = description_.NameOut;
+        empty.NoClose = description_.NoClose;
+        empty.InitFontsAndMerges();
+        description_ = std::move(empty);
+    }
+    run_.Inferred = false;
 }
 
 // The workbook replaces its file: never the report itself, and never a folder, a
@@ -320,7 +367,7 @@ void frmOpenFile::RunLoader() {
 void frmOpenFile::BackFr_Click() {
     host_.Show(startWindow_);
     host_.Hide(*this);
-    frInDoc.Visible = frIniDoc.Visible = frOutDoc.Visible = CBoxNoClose.Visible = false;
+    frInDoc.Visible = frIniDoc.Visible = frOutDoc.Visible = CBoxNoClose.Visible = CBoxAutoMark.Visible = false;
     NextFr.Enabled = false;
     txtInDoc.SetText(std::string(kInDocPrompt));
     txtIniDoc.SetText(std::string(kIniDocPrompt));

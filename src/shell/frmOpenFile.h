@@ -51,6 +51,8 @@ public:
     static constexpr std::string_view kInDocPrompt = "Маршрут и имя файла входного документа";
     static constexpr std::string_view kIniDocPrompt = "Маршрут и имя INI-файла";
     static constexpr std::string_view kOutDocPrompt = "Маршрут и имя файла выходного документа";
+    static constexpr std::string_view kNoTableFound =
+        "В документе не распознана таблица !\nОписание документа задаётся с начала.";
 
     using Kind = ui::ControlKind;
     ui::Control frInDoc{*this, Kind::Panel, "frInDoc"};
@@ -66,6 +68,8 @@ public:
     ui::Control txtOutDoc{*this, Kind::TextBox, "txtOutDoc", &frOutDoc};
     ui::Control ButOutDoc{*this, Kind::Button, "ButOutDoc", &frOutDoc};
     ui::Control CBoxNoClose{*this, Kind::CheckBox, "CBoxNoClose"};
+    // A new project only: the report is described from its own text before the editor opens.
+    ui::Control CBoxAutoMark{*this, Kind::CheckBox, "CBoxAutoMark"};
     ui::Control frGroupProj{*this, Kind::Panel, "frGroupProj"};
     ui::Control lbSaveName{*this, Kind::Label, "lbSaveName", &frGroupProj};
     ui::Control optGrPrYes{*this, Kind::OptionButton, "optGrPrYes", &frGroupProj};
@@ -92,6 +96,8 @@ private:
     void Report(std::string_view message, std::string_view detail = {});
     bool CheckOutputFile();
     void RunLoader();
+    void PrepareNewDescription();
+    void StartEmptyDescription();
 
     DocumentDescription& description_;
     RunState& run_;

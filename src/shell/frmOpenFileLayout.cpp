@@ -40,6 +40,9 @@ void frmOpenFile::SetUpControls() {
     txtInDoc.SetText("Маршрут и имя файла \r\nвходного документа\r\n");
     txtOutDoc.SetText("Маршрут и имя файла \r\nвыходного документа\r\n");
     CBoxNoClose.Caption = "не закрывать выходной документ";
+    CBoxAutoMark.Caption = CBoxAutoMark.AccessibleName = "разметить документ автоматически";
+    CBoxAutoMark.ToolTip = "Найти описание по тексту документа; в редакторе его можно проверить и исправить";
+    CBoxAutoMark.Value = 1;
     lbSaveName.Caption = "Групповой проект ?";
     optGrPrYes.Caption = "Да";
     optGrPrYes.ToolTip = "Одно описание проекта для группы файлов";
@@ -65,7 +68,7 @@ void frmOpenFile::SetUpControls() {
 
     for (ui::Control* panel : {&frInDoc, &frIniDoc, &frOutDoc, &frGroupProj, &frModIni})
         panel->Visible = false;
-    CBoxNoClose.Visible = false;
+    CBoxNoClose.Visible = CBoxAutoMark.Visible = false;
     NextFr.Enabled = false;
     LayOut();
 }
@@ -79,6 +82,8 @@ void frmOpenFile::LayOut() {
     CBoxNoClose.Geometry = {240, 3540, 4200, 300};
     LayOutQuestionPanel(frGroupProj, kPanelLeft, lbSaveName, optGrPrYes, optGrPrNo);
     LayOutQuestionPanel(frModIni, 3960, lbMogIni, optModYes, optModNo);
+    // A new project has no question to modify: its place holds the automatic marking.
+    CBoxAutoMark.Geometry = {4080, 4380, 3480, 300};
     BackFr.Geometry = {120, 5040, 900, 600};
     NextFr.Geometry = {1140, 5040, 900, 600};
     ButExit.Geometry = {6360, 5100, 1200, 480};
