@@ -223,14 +223,15 @@ ConversionRun::Result ConversionRun::EndOfInput() {
         std::string path = TemporaryWorkbookPath(ctx_.d.NameIn);
         try {
             app.SaveActiveWorkbookAs(path);
+            if (!ctx_.host.OpenInDesktop(path))
+                throw Failure(kPathAccessError, "cannot hand the workbook to the desktop: " + path);
         } catch (...) {
-            // The folder was made for this workbook alone; a failed save leaves none behind.
+            // The folder was made for this workbook alone; a workbook nobody opens
+            // would stay in it for good, so a failure leaves neither behind.
             std::error_code ignored;
             std::filesystem::remove_all(std::filesystem::path(path).parent_path(), ignored);
             throw;
         }
-        if (!ctx_.host.OpenInDesktop(path))
-            throw Failure(kPathAccessError, "cannot hand the workbook to the desktop: " + path);
         return Result::HandedOver;
     }
     // Saving replaces an existing output atomically, so Overwrite needs no deletion first.

@@ -13,7 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Kind { Saved, EmptySaved, RefusedValue, FailedRename, MissingFolder, FileSizeLimit, Overflow, Cancelled };
+enum class Kind {
+    Saved, EmptySaved, HandedOver, RefusedValue, FailedRename, MissingFolder, FileSizeLimit, Overflow, Cancelled,
+    DesktopRefuses
+};
 
 struct Case {
     Kind kind;
@@ -25,7 +28,8 @@ struct Case {
 const Case kCases[] = {
     {Kind::Saved, 0, 0, 1},          {Kind::EmptySaved, 0, 0, 1},   {Kind::RefusedValue, 1, 1004, 1},
     {Kind::FailedRename, 1, 1004, 1}, {Kind::MissingFolder, 1, 1004, 1}, {Kind::FileSizeLimit, 1, 1004, 1},
-    {Kind::Overflow, 1, 6, 20},       {Kind::Cancelled, 3, 0, 1},
+    {Kind::Overflow, 1, 6, 20},       {Kind::Cancelled, 3, 0, 1},        {Kind::HandedOver, 0, 0, 1},
+    {Kind::DesktopRefuses, 1, 75, 1},
 };
 
 int OpenDescriptors() {
@@ -62,6 +66,8 @@ protected:
             lines.push_back(std::string(5000, '\0'));
         }
         if (kind == Kind::MissingFolder) d.NameOut = (dir / "missing" / "out.xlsx").string();
+        d.NoClose = kind == Kind::HandedOver || kind == Kind::DesktopRefuses;
+        runHost.desktopOpens = kind != Kind::DesktopRefuses;
         Input(lines);
         sheet::SaveProbe fail = [](const std::string&) { return false; };
         sheet::Application::SetSaveProbe(kind == Kind::FailedRename ? fail : nullptr);
@@ -99,6 +105,8 @@ TEST_F(ReleaseTest, HundredsOfSavedAndFailedRunsLeaveNothingOpen) {
             ScriptedHost runHost;
             SCOPED_TRACE(::testing::Message() << "round " << round << ", kind " << static_cast<int>(c.kind));
             ASSERT_EQ(RunOnce(c.kind, runHost), c.status);
+            for (const std::string& handed : runHost.openedInDesktop)  // the desktop's to remove
+                if (c.status == 0) fs::remove_all(fs::path(handed).parent_path());
             if (c.code != 0) {
                 ASSERT_EQ(runHost.BoxTexts(), (std::vector<std::string>{FailureReport(c.code)}));
             }

@@ -64,8 +64,9 @@ public:
     void Explain(std::string_view detail) override { explanations.emplace_back(detail); }
     bool OpenInDesktop(const std::string& path) override {
         openedInDesktop.push_back(path);
-        return true;
+        return desktopOpens;
     }
+    bool desktopOpens = true;  // false: the desktop has no program for the workbook
 
     std::vector<std::string> BoxTexts() const {
         std::vector<std::string> texts;
