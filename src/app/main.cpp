@@ -36,7 +36,9 @@ constexpr const char* kUsage =
     "      (сообщение выводится в стандартный поток ошибок)\n"
     "  2   неверный вызов или внутренняя ошибка\n"
     "  3   преобразование прервано пользователем\n"
-    "  70  непредвиденная ошибка программы\n";
+    "  70  непредвиденная ошибка программы\n"
+    "  128+N  прервано сигналом N (SIGTERM, SIGINT, SIGHUP, SIGXFSZ); прежняя книга\n"
+    "      не изменена\n";
 
 // All arguments joined by one blank are the argument text, as one path.
 std::string JoinArguments(int argc, char** argv) {
