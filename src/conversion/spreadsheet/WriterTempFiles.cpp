@@ -121,6 +121,9 @@ extern "C" FILE* lxw_tmpfile(char* tmpdir) {
             ::close(fd);
             return nullptr;
         }
+        // The buffer a file on disk gets (a stream over callbacks would get twice as
+        // much); a workbook of thousands of sheets keeps one open per sheet.
+        setvbuf(file->stream, nullptr, _IOFBF, 4096);
         files.push_back(file.release());
         return files.back()->stream;
     } catch (const std::bad_alloc&) {
