@@ -210,13 +210,15 @@ void WriteXlsx(const Workbook& workbook, const std::string& path) {
     lxw_workbook_options options{};
     options.constant_memory = OpenFilesSuffice(workbook.SheetCount()) ? LXW_TRUE : LXW_FALSE;
     errno = 0;
-    lxw_workbook* book = Made(workbook_new_opt(path.c_str(), &options), "cannot create the workbook \"" + path + "\"");
+    lxw_workbook* book =
+        Made(workbook_new_opt(path.c_str(), &options), "cannot create the workbook \"" + path + "\"");
     try {
         Formats formats(book, workbook.Styles());
         for (int i = 0; i < workbook.SheetCount(); ++i) {
             const Sheet& sheet = workbook.At(i);
             errno = 0;
-            lxw_worksheet* ws = Made(workbook_add_worksheet(book, sheet.Name().c_str()), "cannot add the sheet " + sheet.Name());
+            lxw_worksheet* ws =
+                Made(workbook_add_worksheet(book, sheet.Name().c_str()), "cannot add the sheet " + sheet.Name());
             if (i == workbook.ActiveIndex()) worksheet_activate(ws);
             WriteLayout(ws, sheet);
             WriteCells(ws, sheet, formats);
