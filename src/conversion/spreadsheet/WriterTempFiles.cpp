@@ -8,10 +8,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <cstdint>
 #include <mutex>
 #include <new>
 #include <string>
@@ -21,28 +22,31 @@
 namespace tabulizer::sheet {
 namespace {
 
+// The stream's cookie is its descriptor, so that nothing is allocated per file
+// beyond the stream itself: a workbook of thousands of sheets opens thousands.
 struct TempFile {
     int fd;
-    FILE* stream = nullptr;
-    std::thread::id owner = std::this_thread::get_id();
+    FILE* stream;
+    char* buffer;
+    std::thread::id owner;
 };
+
+int Fd(void* cookie) { return static_cast<int>(reinterpret_cast<std::intptr_t>(cookie)); }
 
 // Files open now, of every thread; a stream may be closed on another thread than
 // the one that opened it.
 std::mutex listMutex;
-std::vector<TempFile*>& OpenFiles() {
-    static auto* files = new std::vector<TempFile*>();  // outlives every static stream
+std::vector<TempFile>& OpenFiles() {
+    static auto* files = new std::vector<TempFile>();  // outlives every static stream
     return *files;
 }
 
-ssize_t Read(void* cookie, char* buffer, size_t size) {
-    return ::read(static_cast<TempFile*>(cookie)->fd, buffer, size);
-}
+ssize_t Read(void* cookie, char* buffer, size_t size) { return ::read(Fd(cookie), buffer, size); }
 
 ssize_t Write(void* cookie, const char* buffer, size_t size) {
     size_t done = 0;
     while (done < size) {
-        ssize_t n = ::write(static_cast<TempFile*>(cookie)->fd, buffer + done, size - done);
+        ssize_t n = ::write(Fd(cookie), buffer + done, size - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         done += static_cast<size_t>(n);
@@ -51,22 +55,27 @@ ssize_t Write(void* cookie, const char* buffer, size_t size) {
 }
 
 int Seek(void* cookie, off64_t* offset, int whence) {
-    off64_t at = ::lseek64(static_cast<TempFile*>(cookie)->fd, *offset, whence);
+    off64_t at = ::lseek64(Fd(cookie), *offset, whence);
     if (at < 0) return -1;
     *offset = at;
     return 0;
 }
 
+// The stream has written its buffer out before it calls this, and does not use it
+// afterwards.
 int Close(void* cookie) {
-    auto* file = static_cast<TempFile*>(cookie);
+    char* buffer = nullptr;
     {
         std::lock_guard lock(listMutex);
         auto& files = OpenFiles();
-        std::erase(files, file);
+        auto file = std::find_if(files.begin(), files.end(), [fd = Fd(cookie)](const TempFile& f) { return f.fd == fd; });
+        if (file != files.end()) {
+            buffer = file->buffer;
+            files.erase(file);
+        }
     }
-    int result = ::close(file->fd);
-    delete file;
-    return result;
+    std::free(buffer);
+    return ::close(Fd(cookie));
 }
 
 std::string Folder(const char* tmpdir) {
@@ -90,8 +99,8 @@ void CloseWriterTempFiles() noexcept {
     std::vector<FILE*> mine;
     {
         std::lock_guard lock(listMutex);
-        for (TempFile* file : OpenFiles())
-            if (file->owner == std::this_thread::get_id()) mine.push_back(file->stream);
+        for (const TempFile& file : OpenFiles())
+            if (file.owner == std::this_thread::get_id()) mine.push_back(file.stream);
     }
     for (FILE* stream : mine) std::fclose(stream);
 }
@@ -99,7 +108,7 @@ void CloseWriterTempFiles() noexcept {
 int OpenWriterTempFiles() noexcept {
     std::lock_guard lock(listMutex);
     int count = 0;
-    for (TempFile* file : OpenFiles()) count += file->owner == std::this_thread::get_id();
+    for (const TempFile& file : OpenFiles()) count += file.owner == std::this_thread::get_id();
     return count;
 }
 
@@ -114,18 +123,24 @@ extern "C" FILE* lxw_tmpfile(char* tmpdir) {
         if (fd < 0) return nullptr;
         std::lock_guard lock(sheet::listMutex);
         auto& files = sheet::OpenFiles();
-        files.reserve(files.size() + 1);  // nothing below throws once the stream exists
-        auto file = std::make_unique<sheet::TempFile>(sheet::TempFile{fd});
-        file->stream = fopencookie(file.get(), "w+", {sheet::Read, sheet::Write, sheet::Seek, sheet::Close});
-        if (!file->stream) {
+        // Room for one more, grown as push_back would: nothing below throws once the
+        // stream exists.
+        if (files.size() == files.capacity()) files.reserve(std::max<std::size_t>(16, 2 * files.capacity()));
+        // The buffer a file on disk gets; the stream's own would be twice as large.
+        constexpr std::size_t kBuffer = 4096;
+        char* buffer = static_cast<char*>(std::malloc(kBuffer));
+        void* cookie = reinterpret_cast<void*>(static_cast<std::intptr_t>(fd));
+        FILE* stream = buffer ? fopencookie(cookie, "w+", {sheet::Read, sheet::Write, sheet::Seek, sheet::Close})
+                              : nullptr;
+        if (!stream) {
+            std::free(buffer);
             ::close(fd);
+            errno = ENOMEM;
             return nullptr;
         }
-        // The buffer a file on disk gets (a stream over callbacks would get twice as
-        // much); a workbook of thousands of sheets keeps one open per sheet.
-        setvbuf(file->stream, nullptr, _IOFBF, 4096);
-        files.push_back(file.release());
-        return files.back()->stream;
+        setvbuf(stream, buffer, _IOFBF, kBuffer);
+        files.push_back({fd, stream, buffer, std::this_thread::get_id()});
+        return stream;
     } catch (const std::bad_alloc&) {
         if (fd >= 0) ::close(fd);
         errno = ENOMEM;
