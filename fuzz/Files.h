@@ -36,4 +36,14 @@ inline std::set<std::string> FolderNames(const std::filesystem::path& folder) {
     return names;
 }
 
+// The descriptors this process has open now.
+inline int OpenDescriptors() {
+    std::error_code ignored;
+    int count = 0;
+    for (auto it = std::filesystem::directory_iterator("/proc/self/fd", ignored);
+         it != std::filesystem::directory_iterator(); it.increment(ignored))
+        ++count;
+    return count;
+}
+
 }  // namespace tabulizer::fuzz

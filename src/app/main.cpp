@@ -61,7 +61,9 @@ constexpr const char* kUsage =
     "  2   неверный вызов (неизвестный параметр, сообщение о вызове) или\n"
     "      внутренняя ошибка\n"
     "  3   преобразование прервано пользователем\n"
-    "  70  непредвиденная ошибка программы\n";
+    "  70  непредвиденная ошибка программы\n"
+    "  128+N  прервано сигналом N (SIGTERM, SIGINT, SIGHUP, SIGXFSZ); прежняя книга\n"
+    "      не изменена\n";
 
 // All arguments joined by one blank are the argument text, as one path.
 std::string JoinArguments(int argc, char** argv) {

@@ -3,6 +3,7 @@
 // the family of the old runtime's error numbers; the run reports the code and ends.
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tabulizer {
 
@@ -17,13 +18,18 @@ enum FailureCode : int {
     kCannotWrite = 1004,  // the workbook cannot be written
 };
 
+// `detail`, when known, says in plain Russian what failed (a path and the system's
+// reason); batch mode prints it under the message, the windows show only the code.
 class Failure : public std::runtime_error {
 public:
-    Failure(int code, const std::string& what) : std::runtime_error(what), code_(code) {}
+    Failure(int code, const std::string& what, std::string detail = {})
+        : std::runtime_error(what), code_(code), detail_(std::move(detail)) {}
     int code() const { return code_; }
+    const std::string& detail() const { return detail_; }
 
 private:
     int code_;
+    std::string detail_;
 };
 
 }  // namespace tabulizer

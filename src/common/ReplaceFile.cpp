@@ -9,18 +9,28 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <vector>
 
 #include "common/Failure.h"
+#include "common/SaveSignals.h"
+#include "common/SystemReason.h"
 
 namespace tabulizer {
 namespace {
 
-[[noreturn]] void CannotWrite(const std::string& path, const std::string& why) {
-    throw Failure(kCannotWrite, "cannot write \"" + path + "\": " + why);
+// The detail line of a failed replacement: which file and the system's reason.
+std::string Detail(const std::string& path, const std::string& reason) {
+    return "Не удалось записать файл «" + path + "»: " + reason;
 }
 
-std::string SystemError() { return std::strerror(errno); }
+[[noreturn]] void CannotWrite(const std::string& path, const std::string& why, const std::string& reason) {
+    throw Failure(kCannotWrite, "cannot write \"" + path + "\": " + why, Detail(path, reason));
+}
+
+[[noreturn]] void CannotWrite(const std::string& path, int error) {
+    CannotWrite(path, std::strerror(error), SystemReason(error));
+}
 
 // Creates ".<name>.XXXXXX.tmp" beside the target; gives its path.
 std::string CreateTemporary(const std::filesystem::path& target) {
@@ -32,7 +42,14 @@ std::string CreateTemporary(const std::filesystem::path& target) {
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = mkstemps(name.data(), 4);
-    if (fd < 0) throw Failure(kPathAccessError, "cannot create a file beside \"" + target.string() + "\": " + SystemError());
+    if (fd < 0) {
+        int error = errno;
+        // The one file name that cannot be missing here is the folder's.
+        std::string reason = error == ENOENT ? "Нет такого каталога" : SystemReason(error);
+        throw Failure(kPathAccessError,
+                      "cannot create a file beside \"" + target.string() + "\": " + std::strerror(error),
+                      Detail(target.string(), reason));
+    }
     // The workbook gets the permissions of any new file, not mkstemp's private ones.
     mode_t mask = umask(0);
     umask(mask);
@@ -41,17 +58,19 @@ std::string CreateTemporary(const std::filesystem::path& target) {
     return name.data();
 }
 
-bool Flush(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    bool ok = fsync(fd) == 0;
-    return close(fd) == 0 && ok;
+// 0 when the file reached the disk, otherwise the reason.
+int Flush(const std::string& path) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    int error = fsync(fd) == 0 ? 0 : errno;
+    if (close(fd) != 0 && error == 0) error = errno;
+    return error;
 }
 
 // A folder's entry survives a crash only once the folder itself is flushed.
 void FlushFolder(const std::filesystem::path& target) {
     std::filesystem::path folder = target.parent_path();
-    int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     fsync(fd);
     close(fd);
@@ -61,10 +80,25 @@ void CheckTarget(const std::filesystem::path& target) {
     std::error_code error;
     auto status = std::filesystem::status(target, error);
     if (target.filename().empty() || std::filesystem::is_directory(status))
-        CannotWrite(target.string(), "not a file name");
+        CannotWrite(target.string(), "not a file name", "это каталог, а не файл");
     // A read-only workbook is not replaced behind its owner's back.
-    if (std::filesystem::exists(status) && access(target.c_str(), W_OK) != 0)
-        CannotWrite(target.string(), SystemError());
+    if (std::filesystem::exists(status) && access(target.c_str(), W_OK) != 0) CannotWrite(target.string(), errno);
+}
+
+// What reaches the caller of a failed `write`: running out of memory stays what it
+// is; every other failure is the target that cannot be written, for the reason the
+// writer gave (the detail of its Failure).
+[[noreturn]] void RethrowWriteFailure(const std::string& path) {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const Failure& failure) {
+        if (failure.code() == kOutOfMemory) throw;
+        CannotWrite(path, failure.what(), failure.detail().empty() ? "сбой записи" : failure.detail());
+    } catch (const std::exception& e) {
+        CannotWrite(path, e.what(), "сбой записи");
+    }
 }
 
 }  // namespace
@@ -74,17 +108,19 @@ void ReplaceFile(const std::string& utf8Path, const std::function<void(const std
     std::filesystem::path target(utf8Path);
     CheckTarget(target);
     std::string temporary = CreateTemporary(target);
+    TemporaryFileGuard guard(temporary);  // a signal does not leave it behind either
     try {
-        write(temporary);
-        if (!Flush(temporary)) CannotWrite(utf8Path, "flushing failed: " + SystemError());
-        if (probe && !probe(temporary)) CannotWrite(utf8Path, "the write failed");
-        if (std::rename(temporary.c_str(), target.c_str()) != 0)
-            CannotWrite(utf8Path, SystemError());
-    } catch (const std::exception& e) {
+        try {
+            write(temporary);
+        } catch (...) {
+            RethrowWriteFailure(utf8Path);
+        }
+        if (int error = Flush(temporary)) CannotWrite(utf8Path, error);
+        if (probe && !probe(temporary)) CannotWrite(utf8Path, "the write failed", "сбой записи");
+        if (std::rename(temporary.c_str(), target.c_str()) != 0) CannotWrite(utf8Path, errno);
+    } catch (...) {
         std::remove(temporary.c_str());
-        auto* failure = dynamic_cast<const Failure*>(&e);
-        if (failure && failure->code() == kCannotWrite) throw;
-        CannotWrite(utf8Path, e.what());
+        throw;
     }
     FlushFolder(target);
 }
@@ -98,7 +134,7 @@ void ReplaceFile(const std::string& utf8Path, std::string_view content) {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(content.data(), static_cast<std::streamsize>(content.size()));
         out.close();
-        if (!out) throw Failure(kCannotWrite, "cannot write \"" + temporary + "\"");
+        if (!out) throw Failure(kCannotWrite, "cannot write \"" + temporary + "\"", "сбой записи");
     });
 }
 

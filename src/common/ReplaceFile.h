@@ -11,7 +11,9 @@ namespace tabulizer {
 // `write` fills the temporary file named by its argument (and throws on failure);
 // `probe`, when set, may fail the replacement just before the rename (tests use it
 // to simulate a full disk). A folder that takes no new file is Failure(75); any
-// other failure is Failure(1004). The temporary file is removed on failure and the
+// other failure is Failure(1004), and running out of memory Failure(7) or
+// std::bad_alloc; a failure from `write` gives its reason as its detail. The
+// temporary file is removed on failure (and on a signal that ends the program) and the
 // target is then as it was. A directory or a read-only file is never replaced.
 void ReplaceFile(const std::string& utf8Path, const std::function<void(const std::string&)>& write,
                  const std::function<bool(const std::string&)>& probe = {});

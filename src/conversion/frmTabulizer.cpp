@@ -98,6 +98,7 @@ void frmTabulizer::Form_Load() {
         }
     } catch (const Failure& failure) {
         host_.MessageBox(FailureReport(failure.code()), ui::Buttons::Ok, ui::Icon::Question);
+        if (!failure.detail().empty()) host_.Explain(failure.detail());
     } catch (const std::bad_alloc&) {
         host_.MessageBox(FailureReport(kOutOfMemory), ui::Buttons::Ok, ui::Icon::Question);
     } catch (const std::exception&) {

@@ -150,6 +150,8 @@ TEST_F(WindowTest, AnUnwritableOutputIsReportedAndLeavesNoFileBehind) {
     d.NameOut = (dir / "no-such-folder" / "out.xlsx").string();
     EXPECT_EQ(RunWindow(), 1);
     EXPECT_EQ(host.BoxTexts(), (std::vector<std::string>{FailureReport(1004)}));
+    EXPECT_EQ(host.explanations,
+              (std::vector<std::string>{"Не удалось записать файл «" + d.NameOut + "»: Нет такого каталога"}));
     EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"in.txt"}));
 }
 

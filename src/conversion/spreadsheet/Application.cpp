@@ -70,8 +70,10 @@ void Application::SaveActiveWorkbookAs(const std::string& utf8Path) {
     try {
         ReplaceFile(utf8Path, [&book](const std::string& path) { WriteXlsx(book, path); }, saveProbe);
     } catch (const Failure& failure) {
-        // Whatever stopped it, a workbook that cannot be written is one failure.
-        if (failure.code() != kCannotWrite) throw Failure(kCannotWrite, failure.what());
+        // Whatever stopped it, a workbook that cannot be written is one failure;
+        // running out of memory is told as such.
+        if (failure.code() != kCannotWrite && failure.code() != kOutOfMemory)
+            throw Failure(kCannotWrite, failure.what(), failure.detail());
         throw;
     }
 }

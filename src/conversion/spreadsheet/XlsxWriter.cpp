@@ -4,22 +4,61 @@
 #include <sys/resource.h>
 #include <xlsxwriter.h>
 
+#include <cctype>
+#include <cerrno>
 #include <vector>
 
 #include "common/Failure.h"
+#include "common/MemoryHeadroom.h"
+#include "common/SystemReason.h"
 #include "conversion/spreadsheet/Workbook.h"
 #include "conversion/spreadsheet/XlsxText.h"
+#include "conversion/spreadsheet/WriterTempFiles.h"
 
 namespace tabulizer::sheet {
 namespace {
 
-[[noreturn]] void WriteFailed(const std::string& what, lxw_error error) {
-    throw Failure(kCannotWrite, what + ": " + lxw_strerror(error));
+// The library tells a failed allocation apart from the rest; a failed file
+// operation leaves its reason in errno.
+std::string Reason(lxw_error error, int systemError) {
+    if (systemError != 0) return SystemReason(systemError);
+    switch (error) {
+        case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED: return "текст ячейки длиннее 32767 знаков";
+        case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE: return "ячейка за границами листа";
+        case LXW_ERROR_CREATING_TMPFILE: return "не удалось создать временный файл";
+        default: return std::string("ошибка записи книги (") + lxw_strerror(error) + ")";
+    }
+}
+
+[[noreturn]] void WriteFailed(const std::string& what, lxw_error error, int systemError = 0) {
+    std::string text = what + ": " + lxw_strerror(error);
+    if (error == LXW_ERROR_MEMORY_MALLOC_FAILED) throw Failure(kOutOfMemory, text, SystemReason(ENOMEM));
+    throw Failure(kCannotWrite, text, Reason(error, systemError));
 }
 
 void Check(lxw_error error, const char* what) {
     if (error != LXW_NO_ERROR) WriteFailed(what, error);
 }
+
+// An object the library could not make: out of memory, or what errno says.
+template <typename T>
+T* Made(T* made, const std::string& what) {
+    if (made) return made;
+    if (errno == ENOMEM) throw Failure(kOutOfMemory, what, SystemReason(ENOMEM));
+    throw Failure(kCannotWrite, what, errno ? SystemReason(errno) : "сбой записи");
+}
+
+// Memory that must be left before the library is called: some of its failed
+// allocations crash instead of failing (1.1.4). Rows are checked in groups, which
+// costs nothing measurable; closing packs the workbook and needs more.
+constexpr std::size_t kRowsHeadroom = 16u << 20;
+constexpr std::size_t kCloseHeadroom = 48u << 20;
+constexpr int kRowsPerCheck = 64;
+
+// Whatever way the save ends, the library's temporary files are closed after it.
+struct TempFilesCloser {
+    ~TempFilesCloser() { CloseWriterTempFiles(); }
+};
 
 std::uint8_t BorderOf(const Border& border) {
     bool heavy = border.weight == Weight::kMedium || border.weight == Weight::kThick;
@@ -66,8 +105,8 @@ public:
 
 private:
     lxw_format* Make(const Style& style) {
-        lxw_format* f = workbook_add_format(book_);
-        if (!f) throw Failure(kCannotWrite, "cannot create a cell format");
+        errno = 0;
+        lxw_format* f = Made(workbook_add_format(book_), "cannot create a cell format");
         if (style.fontName) format_set_font_name(f, styles_.fontNames.At(style.fontName).c_str());
         if (style.fontSize) format_set_font_size(f, style.fontSize);
         if (style.bold) format_set_bold(f);
@@ -106,6 +145,7 @@ void WriteLayout(lxw_worksheet* ws, const Sheet& sheet) {
 
 void WriteCells(lxw_worksheet* ws, const Sheet& sheet, Formats& formats) {
     for (int row = 1; row <= sheet.RowCount(); ++row) {
+        if (row % kRowsPerCheck == 1) RequireMemory(kRowsHeadroom);
         const auto& cells = sheet.Row(row);
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const Cell& cell = cells[i];
@@ -144,25 +184,33 @@ bool OpenFilesSuffice(int sheets) {
 }  // namespace
 
 void WriteXlsx(const Workbook& workbook, const std::string& path) {
+    TempFilesCloser closer;
+    RequireMemory(kRowsHeadroom);
     lxw_workbook_options options{};
     options.constant_memory = OpenFilesSuffice(workbook.SheetCount()) ? LXW_TRUE : LXW_FALSE;
-    lxw_workbook* book = workbook_new_opt(path.c_str(), &options);
-    if (!book) throw Failure(kCannotWrite, "cannot create the workbook \"" + path + "\"");
+    errno = 0;
+    lxw_workbook* book =
+        Made(workbook_new_opt(path.c_str(), &options), "cannot create the workbook \"" + path + "\"");
     try {
         Formats formats(book, workbook.Styles());
         for (int i = 0; i < workbook.SheetCount(); ++i) {
             const Sheet& sheet = workbook.At(i);
-            lxw_worksheet* ws = workbook_add_worksheet(book, sheet.Name().c_str());
-            if (!ws) throw Failure(kCannotWrite, "cannot add the sheet " + sheet.Name());
+            errno = 0;
+            lxw_worksheet* ws =
+                Made(workbook_add_worksheet(book, sheet.Name().c_str()), "cannot add the sheet " + sheet.Name());
             if (i == workbook.ActiveIndex()) worksheet_activate(ws);
             WriteLayout(ws, sheet);
             WriteCells(ws, sheet, formats);
         }
+        RequireMemory(kCloseHeadroom);
     } catch (...) {
         lxw_workbook_free(book);  // nothing written; the caller removes the empty file
         throw;
     }
-    Check(workbook_close(book), "saving the workbook");
+    // workbook_close frees the workbook whatever its outcome.
+    errno = 0;
+    lxw_error error = workbook_close(book);
+    if (error != LXW_NO_ERROR) WriteFailed("saving the workbook", error, errno);
 }
 
 }  // namespace tabulizer::sheet

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -39,13 +41,16 @@ protected:
         fs::permissions(folder, fs::perms::owner_all);
         fs::remove_all(folder);
     }
-    void ExpectSaveFails(const fs::path& path) {
+    // The detail of the failure.
+    std::string ExpectSaveFails(const fs::path& path) {
         try {
             app.SaveActiveWorkbookAs(path.string());
             ADD_FAILURE() << "saved " << path;
         } catch (const Failure& f) {
             EXPECT_EQ(f.code(), kCannotWrite);
+            return f.detail();
         }
+        return {};
     }
     // Nothing but the given files is left in the folder: no temporary file.
     void ExpectOnlyInFolder(std::size_t files) {
@@ -151,6 +156,78 @@ TEST_F(Save, MoreSheetsThanOpenFilesAllowedStillSave) {
     int sheets = 0;
     for (std::string line; std::getline(book, line);) sheets += line.rfind("sheet ", 0) == 0;
     EXPECT_EQ(sheets, 61);
+}
+
+}  // namespace
+}  // namespace tabulizer::sheet
+
+namespace tabulizer::sheet {
+namespace {
+
+// Batch mode prints the detail under the failure's message: the file and the reason.
+TEST_F(Save, AFailureNamesTheFileAndTheSystemsReason) {
+    const fs::path longName = folder / (std::string(300, 'x') + ".xlsx");
+    struct {
+        fs::path path;
+        SaveProbe probe;
+        rlim_t fileSizeLimit;
+        std::string reason;
+    } const cases[] = {
+        {folder / "missing" / "out.xlsx", nullptr, RLIM_INFINITY, "Нет такого каталога"},
+        {folder, nullptr, RLIM_INFINITY, "это каталог, а не файл"},
+        {longName, nullptr, RLIM_INFINITY, "Слишком длинное имя файла"},
+        {folder / "out.xlsx", [](const std::string&) { return false; }, RLIM_INFINITY, "сбой записи"},
+        {folder / "out.xlsx", nullptr, 2048, "Файл слишком велик"},
+    };
+    for (int row = 2; row < 2000; ++row) app.SetCellValue(row, 1, std::to_string(row) + " строка");
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+    for (const auto& c : cases) {
+        Application::SetSaveProbe(c.probe);
+        rlimit limit{std::min(c.fileSizeLimit, old.rlim_max), old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::string detail = ExpectSaveFails(c.path);
+        setrlimit(RLIMIT_FSIZE, &old);
+        EXPECT_EQ(detail, "Не удалось записать файл «" + c.path.string() + "»: " + c.reason);
+        ExpectOnlyInFolder(0);
+    }
+    signal(SIGXFSZ, SIG_DFL);
+}
+
+// A save ended by a signal removes its temporary file, and the program then ends as
+// the signal would have ended it; the earlier workbook stays.
+TEST_F(Save, ASignalDuringTheSaveRemovesTheTemporaryFile) {
+    const fs::path out = folder / "out.xlsx";
+    std::ofstream(out) << "earlier";
+    for (int row = 2; row < 2000; ++row) app.SetCellValue(row, 1, std::to_string(row) + " строка");
+    for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGXFSZ}) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            static int raised;
+            raised = signal;
+            rlimit noCore{0, 0};
+            setrlimit(RLIMIT_CORE, &noCore);
+            if (signal == SIGXFSZ) {  // the kernel's own, from a write past the limit
+                rlimit limit{2048, RLIM_INFINITY};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            } else {
+                Application::SetSaveProbe([](const std::string&) { return raise(raised) == 0; });
+            }
+            try {
+                app.SaveActiveWorkbookAs(out.string());
+            } catch (...) {
+                _exit(2);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << "signal " << signal << ", status " << status;
+        EXPECT_EQ(ReadFile(out), "earlier");
+        ExpectOnlyInFolder(1);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,93 @@
+// Batch conversion under the limits a shell can set and with an output it cannot
+// write: the program ends as it says, and the earlier workbook stays.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "../support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::EndsWith;
+
+std::string ReadFile(const fs::path& path) {
+    std::stringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+class BatchLimitsTest : public ::testing::Test {
+protected:
+    // A report of 1,000 pages of the example, its project, and an earlier workbook.
+    void SetUp() override {
+        std::ifstream report(TABULIZER_EXAMPLES "/ved.txt", std::ios::binary);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(report, line);) lines.push_back(line);
+        std::ofstream big(dir / "ved.txt", std::ios::binary);
+        for (int page = 0; page < 1000; ++page)
+            for (int i = 0; i < 18; ++i) big << lines[i] << '\n';
+        big << lines[48] << '\n' << lines[49] << '\n';
+        fs::copy_file(TABULIZER_EXAMPLES "/ved.ini", dir / "ved.ini");
+        std::ofstream(dir / "ved.xlsx") << "earlier";
+    }
+
+    // Runs the program on the project in a shell that first runs `limits`; the
+    // status is the shell's (128 + the signal when a signal ended the program).
+    int Run(const std::string& limits) {
+        std::string command = "cd '" + dir.string() + "' && (" + limits + "; exec '" TABULIZER_BINARY
+                              "' ved.ini) >out 2>err";
+        int raw = std::system(command.c_str());
+        err = ReadFile(dir / "err");
+        return WIFSIGNALED(raw) ? 128 + WTERMSIG(raw) : WEXITSTATUS(raw);
+    }
+
+    // The earlier workbook is as it was, and no temporary file is left beside it.
+    void ExpectEarlierWorkbookAlone() {
+        EXPECT_EQ(ReadFile(dir / "ved.xlsx"), "earlier");
+        for (const auto& entry : fs::directory_iterator(dir))
+            EXPECT_THAT(entry.path().filename().string(), ::testing::AnyOf("ved.ini", "ved.txt", "ved.xlsx", "out", "err"));
+    }
+
+    tabulizer::test::TempDir temp{"tabulizer-limits"};
+    const fs::path& dir = temp.path();
+    std::string err;
+};
+
+// Under these limits of address space the program starts but cannot hold the
+// workbook: converting, or saving in the writer library, runs out of memory.
+TEST_F(BatchLimitsTest, RunningOutOfMemoryIsCodeSevenAndKeepsTheEarlierWorkbook) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any such limit";
+#endif
+    for (int kilobytes : {120000, 160000, 204800}) {
+        SCOPED_TRACE(kilobytes);
+        EXPECT_EQ(Run("ulimit -c 0; ulimit -v " + std::to_string(kilobytes)), 1);
+        EXPECT_THAT(err, ::testing::HasSubstr("Код ошибки  Visual Basic: 7\n"));
+        ExpectEarlierWorkbookAlone();
+    }
+}
+
+TEST_F(BatchLimitsTest, AWorkbookPastTheFileSizeLimitEndsWithItsSignalAndLeavesNoTemporaryFile) {
+    EXPECT_EQ(Run("ulimit -c 0; ulimit -f 64"), 128 + SIGXFSZ);
+    ExpectEarlierWorkbookAlone();
+}
+
+TEST_F(BatchLimitsTest, AnUnwritableOutputIsExplainedOnTheLineAfterItsMessage) {
+    const fs::path out = dir / "missing" / "ved.xlsx";
+    std::string project = ReadFile(dir / "ved.ini");
+    project.replace(project.find("NameOut=ved.xlsx"), 16, "NameOut=" + out.string());
+    std::ofstream(dir / "ved.ini", std::ios::binary | std::ios::trunc) << project;
+    EXPECT_EQ(Run("true"), 1);
+    EXPECT_THAT(err, EndsWith("Код ошибки  Visual Basic: 1004\nНе удалось записать файл «" + out.string() +
+                              "»: Нет такого каталога\n"));
+    ExpectEarlierWorkbookAlone();
+}
+
+}  // namespace
