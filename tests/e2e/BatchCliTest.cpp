@@ -9,23 +9,19 @@
 #include <sstream>
 #include <string>
 
+#include "../support/Files.h"
 #include "../support/TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using tabulizer::test::ReadFile;
 using tabulizer::test::TempDir;
 
 struct Outcome {
     int status = -1;
     std::string out, err;
 };
-
-std::string ReadFile(const fs::path& path) {
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 class BatchCliTest : public ::testing::Test {
 protected:

@@ -10,18 +10,14 @@
 #include <sstream>
 #include <string>
 
+#include "../support/Files.h"
 #include "../support/TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using tabulizer::test::ReadFile;
 using ::testing::EndsWith;
-
-std::string ReadFile(const fs::path& path) {
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 class BatchLimitsTest : public ::testing::Test {
 protected:

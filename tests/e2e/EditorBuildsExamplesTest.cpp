@@ -7,6 +7,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "../support/Files.h"
 #include "../editor/EditorFixture.h"
 #include "../support/Command.h"
 #include "editor/ItemText.h"
@@ -15,13 +16,6 @@ namespace tabulizer::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class EditorBuildsExamplesTest : public EditorTest {
 protected:

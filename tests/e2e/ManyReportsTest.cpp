@@ -9,12 +9,14 @@
 #include <sstream>
 #include <string>
 
+#include "../support/Files.h"
 #include "../support/Command.h"
 #include "../support/TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using tabulizer::test::ReadFile;
 using tabulizer::test::Capture;
 using tabulizer::test::ReadBack;
 using tabulizer::test::TempDir;
@@ -23,12 +25,6 @@ struct Outcome {
     int status = -1;
     std::string out, err;
 };
-
-std::string ReadFile(const fs::path& path) {
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 

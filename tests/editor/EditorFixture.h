@@ -13,6 +13,7 @@
 #include "../support/TempDir.h"
 #include "common/Cp1251.h"
 #include "description/ProjectLoader.h"
+#include "editor/ItemText.h"
 #include "editor/frmParDoc.h"
 
 namespace tabulizer::test {
@@ -93,6 +94,17 @@ protected:
             out.push_back(h.Text + "/" + std::to_string(h.Width) + "/" + h.Image);
         }
         return out;
+    }
+    // A user's click on the shown item of line `line`: a mouse press, then the item click.
+    void ClickLine(int line) {
+        const auto& items = editor->lstDoc.Items();
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (ItemLineNumber(items[i].Text) == line) {
+                editor->lstDoc.MouseDown();
+                editor->lstDoc.ItemClick(static_cast<int>(i) + 1);
+                return;
+            }
+        FAIL() << "line " << line << " is not shown";
     }
     std::string Colors() const {
         auto name = [](int color) { return color == ui::kRed ? "red" : color == ui::kGreen ? "green" : "?"; };

@@ -12,16 +12,6 @@ protected:
         LoadExample("ved");
         Open(d.NameIn, false);
     }
-    void ClickLine(int line) {
-        const auto& items = editor->lstDoc.Items();
-        for (std::size_t i = 0; i < items.size(); ++i)
-            if (ItemLineNumber(items[i].Text) == line) {
-                editor->lstDoc.MouseDown();
-                editor->lstDoc.ItemClick(static_cast<int>(i) + 1);
-                return;
-            }
-        FAIL() << "line " << line << " is not shown";
-    }
     std::string LabelOf(int line) const {
         for (const auto& text : ItemTexts())
             if (ItemLineNumber(text) == line) return text;

@@ -12,17 +12,6 @@ protected:
         d.EndPoz = {3, 2, 5, 8};
         Open(WriteDocument({"T", "+--+", "a", "+--+", Utf8ToCp1251("Итого 12"), "P.S. x", "after", ""}), false);
     }
-    // A user's click on the item of line `line`: a mouse press, then the item click.
-    void ClickLine(int line) {
-        const auto& items = editor->lstDoc.Items();
-        for (std::size_t i = 0; i < items.size(); ++i)
-            if (ItemLineNumber(items[i].Text) == line) {
-                editor->lstDoc.MouseDown();
-                editor->lstDoc.ItemClick(static_cast<int>(i) + 1);
-                return;
-            }
-        FAIL() << "line " << line << " is not shown";
-    }
 };
 
 TEST_F(LineRolesTest, SeparatorsAreAssignedReleasedAndLimited) {

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../support/Files.h"
 #include "EditorFixture.h"
 #include "description/ProjectSave.h"
 
@@ -10,13 +11,6 @@ namespace tabulizer::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 bool HasLine(const std::string& text, const std::string& line) {
     return ("\n" + text).find("\n" + line + "\r\n") != std::string::npos;

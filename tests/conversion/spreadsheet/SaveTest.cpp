@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../../support/Files.h"
 #include "../../support/Command.h"
 #include "common/Cp1251.h"
 #include "common/Failure.h"
@@ -20,13 +21,7 @@ namespace tabulizer::sheet {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using tabulizer::test::ReadFile;
 
 class Save : public ::testing::Test {
 protected:
