@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the windows need.
 # Idempotent and quiet when everything is already there.
 set -euo pipefail
-packages=(g++ clang cmake ninja-build pkg-config libxlsxwriter-dev qt6-base-dev libgtest-dev
+packages=(g++ clang cmake ninja-build pkg-config libxlsxwriter-dev zlib1g-dev qt6-base-dev libgtest-dev
           xvfb xauth python3 python3-openpyxl qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do

@@ -79,12 +79,12 @@ protected:
                 if (call == 1) window.ButExit.Click();
             };
         }
-        // A workbook larger than the limit fails inside workbook_close, packed halfway.
+        // A workbook larger than the limit fails halfway through its writing.
         rlimit oldLimit{};
         getrlimit(RLIMIT_FSIZE, &oldLimit);
         if (kind == Kind::FileSizeLimit) {
             signal(SIGXFSZ, SIG_IGN);
-            rlimit small{4096, oldLimit.rlim_max};
+            rlimit small{1024, oldLimit.rlim_max};
             setrlimit(RLIMIT_FSIZE, &small);
         }
         int status = RunWindow(window);

@@ -93,7 +93,8 @@ void DumpCells(std::string& out, const Sheet& sheet, const StyleTable& styles) {
 std::string DumpWorkbook(const Workbook& workbook) {
     std::string out;
     for (int i = 0; i < workbook.SheetCount(); ++i) {
-        const Sheet& sheet = workbook.At(i);
+        const SheetRef held = workbook.At(i);
+        const Sheet& sheet = *held;
         out += "sheet " + sheet.Name() + (i == workbook.ActiveIndex() ? " active\n" : "\n");
         DumpCells(out, sheet, workbook.Styles());
         for (const CellRange& area : sheet.merges.All()) out += "merge " + RangeName(area) + "\n";

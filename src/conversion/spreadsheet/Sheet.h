@@ -4,6 +4,7 @@
 // merged areas, column widths and the selection.
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,10 @@ public:
     void Format(const CellRange& range, StyleTable& styles, StyleChange change);
     // Turns the values of the range into text, as cells of the format "@" hold them.
     void MakeText(const CellRange& range);
+
+    // The sheet as one record of the file of finished sheets, and back (SheetSpill.cpp).
+    void Encode(std::string& out) const;
+    static std::unique_ptr<Sheet> Decode(const std::string& record);
 
     MergeSet merges;
     std::map<int, double> widths;  // column -> width in characters

@@ -6,11 +6,29 @@ Workbook::Workbook(int sheetCount) {
     for (int i = 0; i < sheetCount; ++i) sheets_.push_back(NewSheet());
 }
 
-std::unique_ptr<Sheet> Workbook::NewSheet() {
-    return std::make_unique<Sheet>("Лист" + std::to_string(++created_));
+Workbook::Slot Workbook::NewSheet() {
+    return {std::make_unique<Sheet>("Лист" + std::to_string(++created_)), {}};
 }
 
-void Workbook::AddSheet() { sheets_.insert(sheets_.begin() + active_, NewSheet()); }
+Sheet& Workbook::Active() {
+    Slot& slot = sheets_[active_];
+    if (!slot.sheet) slot.sheet = spill_.Load(slot.aside);
+    return *slot.sheet;
+}
+
+SheetRef Workbook::At(int index) const {
+    const Slot& slot = sheets_[index];
+    return slot.sheet ? SheetRef(*slot.sheet) : SheetRef(spill_.Load(slot.aside));
+}
+
+void Workbook::AddSheet() {
+    Slot& left = sheets_[active_];
+    if (left.sheet) {
+        left.aside = spill_.Store(*left.sheet);
+        left.sheet.reset();
+    }
+    sheets_.insert(sheets_.begin() + active_, NewSheet());
+}
 
 void Workbook::DeleteActiveSheet() {
     if (sheets_.size() == 1) return;

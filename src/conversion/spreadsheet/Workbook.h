@@ -1,14 +1,30 @@
 #pragma once
-// The in-memory workbook: its sheets in workbook order, the active one, and the
-// style table its cells refer to.
+// The workbook being written: its sheets in workbook order, the active one, and the
+// style table its cells refer to. Only the active sheet is held in memory; a sheet
+// left for a new one is put aside in a temporary file (SheetSpill), so that memory
+// is bounded by the largest page, not by the report.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "conversion/spreadsheet/Sheet.h"
+#include "conversion/spreadsheet/SheetSpill.h"
 #include "conversion/spreadsheet/Style.h"
 
 namespace tabulizer::sheet {
+
+// A sheet to read: one in memory, or a copy read back for as long as this lives.
+class SheetRef {
+public:
+    explicit SheetRef(const Sheet& resident) : sheet_(&resident) {}
+    explicit SheetRef(std::unique_ptr<Sheet> loaded) : loaded_(std::move(loaded)), sheet_(loaded_.get()) {}
+    const Sheet& operator*() const { return *sheet_; }
+    const Sheet* operator->() const { return sheet_; }
+
+private:
+    std::unique_ptr<Sheet> loaded_;
+    const Sheet* sheet_;
+};
 
 class Workbook {
 public:
@@ -16,13 +32,15 @@ public:
 
     int SheetCount() const { return static_cast<int>(sheets_.size()); }
     int ActiveIndex() const { return active_; }
-    Sheet& Active() { return *sheets_[active_]; }
-    const Sheet& At(int index) const { return *sheets_[index]; }
+    // The active sheet, read back first when it had been put aside.
+    Sheet& Active();
+    SheetRef At(int index) const;
     StyleTable& Styles() { return styles_; }
     const StyleTable& Styles() const { return styles_; }
 
-    // A new sheet before the active one, made active. Sheets are named "Лист1",
-    // "Лист2", ... in the order they were created, wherever they stand.
+    // A new sheet before the active one, made active; the one it replaces is put
+    // aside. Sheets are named "Лист1", "Лист2", ... in the order they were
+    // created, wherever they stand.
     void AddSheet();
     // Removes the active sheet; the next one becomes active, or the previous one
     // when it was the last. The only sheet of a workbook is kept.
@@ -32,12 +50,19 @@ public:
     std::unique_ptr<Workbook> previous;
 
 private:
-    std::unique_ptr<Sheet> NewSheet();
+    // A sheet in memory, or where it was put aside.
+    struct Slot {
+        std::unique_ptr<Sheet> sheet;
+        SpillRef aside;
+    };
 
-    std::vector<std::unique_ptr<Sheet>> sheets_;
+    Slot NewSheet();
+
+    std::vector<Slot> sheets_;
     int active_ = 0;
     int created_ = 0;
     StyleTable styles_;
+    SheetSpill spill_;
 };
 
 // The readable text of a workbook, for tests; the format is described in Dump.cpp.

@@ -1,5 +1,6 @@
 #include "conversion/spreadsheet/XlsxText.h"
 
+#include <array>
 #include <cctype>
 
 #include "common/Cp1251.h"
@@ -29,7 +30,56 @@ std::string EscapeNuls(std::string text) {
     return text;
 }
 
+// UTF-8 of each CP1251 byte of the upper half.
+const std::array<std::string, 128>& HighHalf() {
+    static const auto table = [] {
+        std::array<std::string, 128> utf8;
+        for (int i = 0; i < 128; ++i) utf8[i] = Cp1251ToUtf8(std::string(1, static_cast<char>(0x80 + i)));
+        return utf8;
+    }();
+    return table;
+}
+
+void AppendControl(std::string& out, unsigned char c) {
+    static const char hex[] = "0123456789ABCDEF";
+    out += "_x00";
+    out += hex[c >> 4];
+    out += hex[c & 15];
+    out += '_';
+}
+
+// XML and control-character escapes of text already in UTF-8.
+void AppendEscapedUtf8(std::string& out, std::string_view utf8) {
+    for (char ch : utf8) {
+        auto c = static_cast<unsigned char>(ch);
+        if (c == '&') out += "&amp;";
+        else if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else if (c < 0x20 && c != '\t' && c != '\n') AppendControl(out, c);
+        else out += ch;
+    }
+}
+
 }  // namespace
+
+std::size_t AppendXlsxCellText(std::string& out, std::string_view cp1251) {
+    // Texts without "_" or NUL (nearly all) need no XlsxText escapes: converted here
+    // byte by byte, without a string of their own.
+    if (cp1251.find('_') != std::string_view::npos || cp1251.find('\0') != std::string_view::npos) {
+        std::string text = XlsxText(cp1251);
+        AppendEscapedUtf8(out, text);
+        std::size_t length = 0;
+        for (unsigned char c : text) length += (c & 0xC0) != 0x80;
+        return length;
+    }
+    const auto& high = HighHalf();
+    for (char ch : cp1251) {
+        auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x80) out += high[c - 0x80];
+        else AppendEscapedUtf8(out, std::string_view(&ch, 1));
+    }
+    return cp1251.size();
+}
 
 std::string XlsxText(std::string_view cp1251) { return EscapeNuls(EscapeUnderscores(Cp1251ToUtf8(cp1251))); }
 

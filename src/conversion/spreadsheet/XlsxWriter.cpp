@@ -1,216 +1,154 @@
-// Writing the in-memory workbook as .xlsx. One of two files that see libxlsxwriter
-// (its header defines macros such as CELL and RANGE that collide with other names);
-// FlatXlsx.cpp is the other, for the flat table.
-#include <sys/resource.h>
-#include <xlsxwriter.h>
-
-#include <cctype>
+// Writing the workbook as an .xlsx package. Sheets are read back one at a time
+// (only the active one stays in memory) and each goes into the archive as it is
+// read, so the save needs the memory of the largest sheet, not of the workbook.
+// The package holds the parts a spreadsheet needs and no more: content types,
+// relationships, document properties, the workbook, the style sheet and the sheets.
 #include <cerrno>
-#include <vector>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
 
 #include "common/Failure.h"
-#include "common/MemoryHeadroom.h"
 #include "common/SystemReason.h"
 #include "conversion/spreadsheet/Workbook.h"
-#include "conversion/spreadsheet/XlsxText.h"
-#include "conversion/spreadsheet/WriterTempFiles.h"
+#include "conversion/spreadsheet/XlsxParts.h"
+#include "conversion/spreadsheet/ZipWriter.h"
 
 namespace tabulizer::sheet {
 namespace {
 
-// The library tells a failed allocation apart from the rest; a failed file
-// operation leaves its reason in errno.
-std::string Reason(lxw_error error, int systemError) {
-    if (systemError != 0) return SystemReason(systemError);
-    switch (error) {
-        case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED: return "текст ячейки длиннее 32767 знаков";
-        case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE: return "ячейка за границами листа";
-        case LXW_ERROR_CREATING_TMPFILE: return "не удалось создать временный файл";
-        default: return std::string("ошибка записи книги (") + lxw_strerror(error) + ")";
+constexpr const char* kXmlHead = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+constexpr const char* kRelationships = "http://schemas.openxmlformats.org/package/2006/relationships";
+constexpr const char* kOfficeRelationships = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+constexpr std::size_t kFileBuffer = 1u << 20;
+
+std::string SheetPart(int index) { return "worksheets/sheet" + std::to_string(index + 1) + ".xml"; }
+
+void Part(ZipWriter& zip, const char* name, const std::string& xml) {
+    zip.Begin(name);
+    zip.Write(xml);
+    zip.End();
+}
+
+std::string ContentTypes(int sheets) {
+    const std::string type = "application/vnd.openxmlformats-officedocument.";
+    std::string xml = std::string(kXmlHead) +
+        "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+        "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+        "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+        "<Override PartName=\"/docProps/app.xml\" ContentType=\"" + type + "extended-properties+xml\"/>"
+        "<Override PartName=\"/docProps/core.xml\" ContentType=\"application/vnd.openxmlformats-package.core-properties+xml\"/>"
+        "<Override PartName=\"/xl/styles.xml\" ContentType=\"" + type + "spreadsheetml.styles+xml\"/>"
+        "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" + type + "spreadsheetml.sheet.main+xml\"/>";
+    for (int i = 0; i < sheets; ++i)
+        xml += "<Override PartName=\"/xl/" + SheetPart(i) + "\" ContentType=\"" + type + "spreadsheetml.worksheet+xml\"/>";
+    return xml + "</Types>";
+}
+
+std::string PackageRelationships() {
+    return std::string(kXmlHead) + "<Relationships xmlns=\"" + kRelationships + "\">" +
+           "<Relationship Id=\"rId1\" Type=\"" + kOfficeRelationships + "/officeDocument\" Target=\"xl/workbook.xml\"/>" +
+           "<Relationship Id=\"rId2\" Type=\"" + kRelationships + "/metadata/core-properties\" Target=\"docProps/core.xml\"/>" +
+           "<Relationship Id=\"rId3\" Type=\"" + kOfficeRelationships + "/extended-properties\" Target=\"docProps/app.xml\"/>" +
+           "</Relationships>";
+}
+
+std::string AppProperties() {
+    return std::string(kXmlHead) +
+           "<Properties xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/extended-properties\">"
+           "<Application>Tabulizer</Application></Properties>";
+}
+
+// The time of writing; SOURCE_DATE_EPOCH, where set, stands for it, so that the same
+// report makes the same file byte for byte.
+std::time_t Now() {
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    if (epoch && *epoch) {
+        char* end = nullptr;
+        long long seconds = std::strtoll(epoch, &end, 10);
+        if (*end == '\0' && seconds >= 0) return static_cast<std::time_t>(seconds);
     }
+    return std::time(nullptr);
 }
 
-[[noreturn]] void WriteFailed(const std::string& what, lxw_error error, int systemError = 0) {
-    std::string text = what + ": " + lxw_strerror(error);
-    if (error == LXW_ERROR_MEMORY_MALLOC_FAILED) throw Failure(kOutOfMemory, text, SystemReason(ENOMEM));
-    throw Failure(kCannotWrite, text, Reason(error, systemError));
+std::string CoreProperties() {
+    char now[32] = "1980-01-01T00:00:00Z";
+    std::time_t t = Now();
+    std::tm utc{};
+    if (gmtime_r(&t, &utc)) std::strftime(now, sizeof now, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    const std::string stamp = std::string("xsi:type=\"dcterms:W3CDTF\">") + now;
+    return std::string(kXmlHead) +
+           "<cp:coreProperties xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/core-properties\" "
+           "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:dcterms=\"http://purl.org/dc/terms/\" "
+           "xmlns:dcmitype=\"http://purl.org/dc/dcmitype/\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">"
+           "<dc:creator></dc:creator><dcterms:created " + stamp + "</dcterms:created><dcterms:modified " + stamp +
+           "</dcterms:modified></cp:coreProperties>";
 }
 
-void Check(lxw_error error, const char* what) {
-    if (error != LXW_NO_ERROR) WriteFailed(what, error);
+std::string WorkbookXml(const std::vector<std::string>& names, int active) {
+    std::string xml = std::string(kXmlHead) +
+        "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" xmlns:r=\"" +
+        kOfficeRelationships + "\"><bookViews><workbookView xWindow=\"240\" yWindow=\"15\" windowWidth=\"16095\" "
+        "windowHeight=\"9660\"";
+    if (active > 0) xml += " activeTab=\"" + std::to_string(active) + "\"";
+    xml += "/></bookViews><sheets>";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        xml += "<sheet name=\"";
+        AppendEscaped(xml, names[i]);
+        xml += "\" sheetId=\"" + std::to_string(i + 1) + "\" r:id=\"rId" + std::to_string(i + 1) + "\"/>";
+    }
+    return xml + "</sheets><calcPr calcId=\"124519\" fullCalcOnLoad=\"1\"/></workbook>";
 }
 
-// An object the library could not make: out of memory, or what errno says.
-template <typename T>
-T* Made(T* made, const std::string& what) {
-    if (made) return made;
-    if (errno == ENOMEM) throw Failure(kOutOfMemory, what, SystemReason(ENOMEM));
-    throw Failure(kCannotWrite, what, errno ? SystemReason(errno) : "сбой записи");
+std::string WorkbookRelationships(int sheets) {
+    std::string xml = std::string(kXmlHead) + "<Relationships xmlns=\"" + kRelationships + "\">";
+    for (int i = 0; i < sheets; ++i)
+        xml += "<Relationship Id=\"rId" + std::to_string(i + 1) + "\" Type=\"" + kOfficeRelationships +
+               "/worksheet\" Target=\"" + SheetPart(i) + "\"/>";
+    xml += "<Relationship Id=\"rId" + std::to_string(sheets + 1) + "\" Type=\"" + kOfficeRelationships +
+           "/styles\" Target=\"styles.xml\"/>";
+    return xml + "</Relationships>";
 }
 
-// Memory that must be left before the library is called: some of its failed
-// allocations crash instead of failing (1.1.4). Rows are checked in groups, which
-// costs nothing measurable; closing packs the workbook and needs more.
-constexpr std::size_t kRowsHeadroom = 16u << 20;
-constexpr std::size_t kCloseHeadroom = 48u << 20;
-constexpr int kRowsPerCheck = 64;
-
-// Whatever way the save ends, the library's temporary files are closed after it.
-struct TempFilesCloser {
-    ~TempFilesCloser() { CloseWriterTempFiles(); }
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-std::uint8_t BorderOf(const Border& border) {
-    bool heavy = border.weight == Weight::kMedium || border.weight == Weight::kThick;
-    switch (border.line) {
-        case Line::kNone: return LXW_BORDER_NONE;
-        case Line::kContinuous:
-            switch (border.weight) {
-                case Weight::kHairline: return LXW_BORDER_HAIR;
-                case Weight::kMedium: return LXW_BORDER_MEDIUM;
-                case Weight::kThick: return LXW_BORDER_THICK;
-                default: return LXW_BORDER_THIN;
-            }
-        case Line::kDash: return heavy ? LXW_BORDER_MEDIUM_DASHED : LXW_BORDER_DASHED;
-        case Line::kDashDot: return heavy ? LXW_BORDER_MEDIUM_DASH_DOT : LXW_BORDER_DASH_DOT;
-        case Line::kDashDotDot:
-            return heavy ? LXW_BORDER_MEDIUM_DASH_DOT_DOT : LXW_BORDER_DASH_DOT_DOT;
-        case Line::kDot: return LXW_BORDER_DOTTED;
-        case Line::kDouble: return LXW_BORDER_DOUBLE;
-        case Line::kSlantDashDot: return LXW_BORDER_SLANT_DASH_DOT;
+void WritePackage(const Workbook& workbook, std::FILE* file) {
+    ZipWriter zip(file);
+    CellFormats formats(workbook.Styles());
+    std::vector<std::string> names;
+    for (int i = 0; i < workbook.SheetCount(); ++i) {
+        const SheetRef sheet = workbook.At(i);
+        names.push_back(sheet->Name());
+        zip.Begin("xl/" + SheetPart(i));
+        WriteSheetXml(zip, *sheet, i == workbook.ActiveIndex(), formats);
+        zip.End();
     }
-    return LXW_BORDER_NONE;
-}
-
-std::uint8_t AlignOf(Align align) {
-    switch (align) {
-        case Align::kLeft: return LXW_ALIGN_LEFT;
-        case Align::kCenter: return LXW_ALIGN_CENTER;
-        case Align::kRight: return LXW_ALIGN_RIGHT;
-        default: return LXW_ALIGN_NONE;
-    }
-}
-
-// One lxw_format per style, made when a cell of that style is first written and
-// never changed afterwards. The default style writes no format.
-class Formats {
-public:
-    Formats(lxw_workbook* book, const StyleTable& styles)
-        : book_(book), styles_(styles), formats_(styles.Count(), nullptr) {}
-
-    lxw_format* For(std::uint32_t id) {
-        if (id == 0 || formats_[id]) return formats_[id];
-        return formats_[id] = Make(styles_.Get(id));
-    }
-
-private:
-    lxw_format* Make(const Style& style) {
-        errno = 0;
-        lxw_format* f = Made(workbook_add_format(book_), "cannot create a cell format");
-        if (style.fontName) format_set_font_name(f, styles_.fontNames.At(style.fontName).c_str());
-        if (style.fontSize) format_set_font_size(f, style.fontSize);
-        if (style.bold) format_set_bold(f);
-        if (style.italic) format_set_italic(f);
-        if (style.align != Align::kGeneral) format_set_align(f, AlignOf(style.align));
-        if (style.order != Order::kContext)
-            format_set_reading_order(f, style.order == Order::kLtr ? 1 : 2);
-        if (style.bottom.line != Line::kNone) format_set_bottom(f, BorderOf(style.bottom));
-        if (style.left.line != Line::kNone) format_set_left(f, BorderOf(style.left));
-        if (style.right.line != Line::kNone) format_set_right(f, BorderOf(style.right));
-        if (style.numberFormat)
-            format_set_num_format(f, styles_.numberFormats.At(style.numberFormat).c_str());
-        return f;
-    }
-
-    lxw_workbook* book_;
-    const StyleTable& styles_;
-    std::vector<lxw_format*> formats_;
-};
-
-// Settings that apply to the whole sheet; in constant-memory mode they must
-// precede the first row.
-void WriteLayout(lxw_worksheet* ws, const Sheet& sheet) {
-    for (const auto& [column, width] : sheet.widths)
-        Check(worksheet_set_column(ws, column - 1, column - 1, width, nullptr), "column width");
-    // Merged areas hold no value or format of their own: every cell is written
-    // below with its own format, the top-left one with the value.
-    for (const CellRange& area : sheet.merges.All())
-        Check(worksheet_merge_range(ws, area.top - 1, area.left - 1, area.bottom - 1,
-                                    area.right - 1, "", nullptr),
-              "merged range");
-    const CellRange& s = sheet.selection;
-    if (!(s.IsSingleCell() && s.top == 1 && s.left == 1))
-        worksheet_set_selection(ws, s.top - 1, s.left - 1, s.bottom - 1, s.right - 1);
-}
-
-void WriteCells(lxw_worksheet* ws, const Sheet& sheet, Formats& formats) {
-    for (int row = 1; row <= sheet.RowCount(); ++row) {
-        if (row % kRowsPerCheck == 1) RequireMemory(kRowsHeadroom);
-        const auto& cells = sheet.Row(row);
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            const Cell& cell = cells[i];
-            lxw_col_t column = static_cast<lxw_col_t>(i);
-            lxw_error error = LXW_NO_ERROR;
-            if (cell.kind == kCellNumber) {
-                error = worksheet_write_number(ws, row - 1, column, cell.number, formats.For(cell.style));
-            } else if (cell.kind == kCellText) {
-                std::string text = XlsxText(sheet.Text(cell));
-                error = worksheet_write_string(ws, row - 1, column, text.c_str(), formats.For(cell.style));
-            } else if (cell.style != 0) {
-                error = worksheet_write_blank(ws, row - 1, column, formats.For(cell.style));
-            }
-            Check(error, "cell");
-        }
-    }
-}
-
-// In constant-memory mode libxlsxwriter keeps a temporary file open for every
-// sheet until the workbook is closed. The soft limit on open files is raised as far
-// as the hard limit allows; a workbook of more sheets than that is written in
-// normal mode, which needs more memory but no file per sheet.
-bool OpenFilesSuffice(int sheets) {
-    const rlim_t needed = static_cast<rlim_t>(sheets) + 64;  // the process's own files, zip, temporaries
-    rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return false;
-    if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= needed) return true;
-    rlim_t wanted = limit.rlim_max == RLIM_INFINITY || limit.rlim_max > needed ? needed : limit.rlim_max;
-    if (wanted > limit.rlim_cur) {
-        limit.rlim_cur = wanted;
-        if (setrlimit(RLIMIT_NOFILE, &limit) != 0) return false;
-    }
-    return limit.rlim_cur >= needed;
+    Part(zip, "xl/workbook.xml", WorkbookXml(names, workbook.ActiveIndex()));
+    Part(zip, "xl/_rels/workbook.xml.rels", WorkbookRelationships(workbook.SheetCount()));
+    Part(zip, "xl/styles.xml", formats.StylesXml());
+    Part(zip, "docProps/app.xml", AppProperties());
+    Part(zip, "docProps/core.xml", CoreProperties());
+    Part(zip, "_rels/.rels", PackageRelationships());
+    Part(zip, "[Content_Types].xml", ContentTypes(workbook.SheetCount()));
+    zip.Finish();
 }
 
 }  // namespace
 
 void WriteXlsx(const Workbook& workbook, const std::string& path) {
-    TempFilesCloser closer;
-    RequireMemory(kRowsHeadroom);
-    lxw_workbook_options options{};
-    options.constant_memory = OpenFilesSuffice(workbook.SheetCount()) ? LXW_TRUE : LXW_FALSE;
     errno = 0;
-    lxw_workbook* book =
-        Made(workbook_new_opt(path.c_str(), &options), "cannot create the workbook \"" + path + "\"");
-    try {
-        Formats formats(book, workbook.Styles());
-        for (int i = 0; i < workbook.SheetCount(); ++i) {
-            const Sheet& sheet = workbook.At(i);
-            errno = 0;
-            lxw_worksheet* ws =
-                Made(workbook_add_worksheet(book, sheet.Name().c_str()), "cannot add the sheet " + sheet.Name());
-            if (i == workbook.ActiveIndex()) worksheet_activate(ws);
-            WriteLayout(ws, sheet);
-            WriteCells(ws, sheet, formats);
-        }
-        RequireMemory(kCloseHeadroom);
-    } catch (...) {
-        lxw_workbook_free(book);  // nothing written; the caller removes the empty file
-        throw;
-    }
-    // workbook_close frees the workbook whatever its outcome.
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    if (!file)
+        throw Failure(errno == ENOMEM ? kOutOfMemory : kCannotWrite, "cannot create the workbook \"" + path + "\"",
+                      SystemReason(errno));
+    std::setvbuf(file.get(), nullptr, _IOFBF, kFileBuffer);
+    WritePackage(workbook, file.get());
     errno = 0;
-    lxw_error error = workbook_close(book);
-    if (error != LXW_NO_ERROR) WriteFailed("saving the workbook", error, errno);
+    if (std::fclose(file.release()) != 0)
+        throw Failure(kCannotWrite, "cannot write the workbook \"" + path + "\"", SystemReason(errno ? errno : EIO));
 }
 
 }  // namespace tabulizer::sheet

@@ -1,0 +1,53 @@
+#pragma once
+// A .zip archive written front to back, as an .xlsx package is: each entry deflated
+// while it is written, its local header completed when it ends, the central
+// directory at the close. The plain format's 32-bit sizes and offsets are kept to
+// (no ZIP64): an archive that would pass 4 GB is refused.
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tabulizer::sheet {
+
+class ZipWriter {
+public:
+    // `file` is open for writing at its start; it stays the caller's to close.
+    explicit ZipWriter(std::FILE* file);
+    ~ZipWriter();
+    ZipWriter(const ZipWriter&) = delete;
+    ZipWriter& operator=(const ZipWriter&) = delete;
+
+    void Begin(std::string name);
+    void Write(std::string_view data);
+    void End();
+    // Writes the central directory; the archive is complete once the file is closed.
+    void Finish();
+
+    // Failures throw Failure(1004) with the system's reason as detail.
+
+private:
+    struct Entry {
+        std::string name;
+        std::uint32_t crc = 0;
+        std::uint64_t compressed = 0;
+        std::uint64_t size = 0;
+        std::uint64_t offset = 0;
+    };
+
+    void Deflate(std::string_view data, int flush);
+    void Put(const void* data, std::size_t size);
+    void PutLocalHeader(const Entry& entry);
+    void PutCentralHeader(const Entry& entry);
+
+    std::FILE* file_;
+    z_stream zs_{};
+    std::uint64_t at_ = 0;  // bytes written so far
+    std::vector<Entry> entries_;
+    std::vector<unsigned char> out_;
+};
+
+}  // namespace tabulizer::sheet
