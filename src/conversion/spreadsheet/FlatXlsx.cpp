@@ -8,6 +8,7 @@
 
 #include "common/Failure.h"
 #include "conversion/spreadsheet/FlatTable.h"
+#include "conversion/spreadsheet/WriterTempFiles.h"
 #include "conversion/spreadsheet/XlsxText.h"
 
 namespace tabulizer::sheet {
@@ -44,8 +45,10 @@ public:
         worksheet_freeze_panes(sheet_, 1, 0);
     }
 
+    // The library leaves some of its temporary files open (see WriterTempFiles.h).
     ~FlatXlsx() override {
         if (book_) Abandon();
+        CloseWriterTempFiles();
     }
 
     void Header(const std::vector<std::string>& texts) override {

@@ -1,0 +1,137 @@
+// The .xlsx package as written, read with an independent zip reader (Python's), and
+// the sheets put aside while a workbook grows.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "../../support/Command.h"
+#include "../../support/TempDir.h"
+#include "common/Cp1251.h"
+#include "common/Failure.h"
+#include "conversion/spreadsheet/Spreadsheet.h"
+
+namespace tabulizer::sheet {
+namespace {
+
+using ::testing::HasSubstr;
+
+class Package : public ::testing::Test {
+protected:
+    Package() { app.AddWorkbook(); }
+
+    // Saves the workbook and gives one part of it, after the archive's checksums and
+    // structure were verified.
+    std::string SavedPart(const std::string& name) {
+        const std::string path = (temp.path() / "book.xlsx").string();
+        app.SaveActiveWorkbookAs(path);
+        int status = -1;
+        std::string out = test::Capture(
+            "'" TABULIZER_PYTHON "' -c 'import sys, zipfile; z = zipfile.ZipFile(sys.argv[1]); "
+            "assert z.testzip() is None; sys.stdout.buffer.write(z.read(sys.argv[2]))' '" + path + "' '" + name + "'",
+            status);
+        EXPECT_EQ(status, 0) << name;
+        return out;
+    }
+
+    test::TempDir temp{"tabulizer-package"};
+    Application app;
+};
+
+TEST_F(Package, CellsTakeTheirXmlForm) {
+    struct Case {
+        const char* typed;  // UTF-8, typed into A1
+        const char* format; // number format set first, or nullptr
+        const char* cell;   // the cell element as written
+    } cases[] = {
+        {"1512.43", nullptr, "<c r=\"A1\"><v>1512.43</v></c>"},
+        {"1e21", nullptr, "<c r=\"A1\"><v>1e+21</v></c>"},
+        {"Итого", nullptr, "<c r=\"A1\" t=\"inlineStr\"><is><t>Итого</t></is></c>"},
+        {"  Иванов", nullptr, "<is><t xml:space=\"preserve\">  Иванов</t></is>"},
+        {"a<b & c>d", nullptr, "<t>a&lt;b &amp; c&gt;d</t>"},
+        {"tab\tend\x01", nullptr, "<t>tab\tend_x0001_</t>"},
+        {"_x0041_ stays", nullptr, "<t>_x005F_x0041_ stays</t>"},
+        {" 00225 ", "@", "s=\"1\" t=\"inlineStr\"><is><t>00225</t></is></c>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        app.SelectRange("A1");
+        app.SetNumberFormat(c.format ? c.format : "General");
+        app.SetCellValue(1, 1, Utf8ToCp1251(c.typed));
+        EXPECT_THAT(SavedPart("xl/worksheets/sheet1.xml"), HasSubstr(c.cell));
+    }
+}
+
+TEST_F(Package, SheetLayoutAndWorkbookOrder) {
+    app.SetCellValue(2, 2, "1");
+    app.SelectRange("C4:D5");
+    app.SetMergeCells(true);  // beyond the cells: the sheet's extent reaches it
+    app.SetColumnWidth("B:B", 22);
+    app.SetColumnWidth("C:C", 0.5);
+    app.SetColumnWidth("D:D", 8.43);  // the default width is not marked as chosen
+    app.SelectRange("A12");
+    app.AddSheet();   // Лист2 comes first and is active
+    app.SetCellValue(1, 1, "x");
+    app.SelectRange("A1:C3");
+    app.SetFontBold(true);
+    app.SetBorderLineStyle(kEdgeBottom, kDashDot);
+    app.SetBorderWeight(kEdgeBottom, kThick);
+    app.SetHorizontalAlignment(kAlignRight);
+    app.SetReadingOrder(kOrderRtl);
+    app.SetNumberFormat("0.00");
+    app.AddSheet();   // Лист3 first, empty
+    app.DeleteActiveSheet();  // Лист2 active again
+
+    const std::string first = SavedPart("xl/worksheets/sheet2.xml");
+    for (const char* part : {"<dimension ref=\"B2:D5\"/>", "<selection activeCell=\"A12\" sqref=\"A12\"/>",
+                             "<col min=\"2\" max=\"2\" width=\"22.7109375\" customWidth=\"1\"/>",
+                             "<col min=\"3\" max=\"3\" width=\"0.85546875\" customWidth=\"1\"/>",
+                             "<col min=\"4\" max=\"4\" width=\"9.140625\"/>",
+                             "<mergeCells count=\"1\"><mergeCell ref=\"C4:D5\"/></mergeCells>"})
+        EXPECT_THAT(first, HasSubstr(part));
+    EXPECT_THAT(first, ::testing::Not(HasSubstr("tabSelected")));
+    const std::string active = SavedPart("xl/worksheets/sheet1.xml");
+    EXPECT_THAT(active, HasSubstr("<sheetView tabSelected=\"1\" workbookViewId=\"0\"><selection activeCell=\"A1\" sqref=\"A1:C3\"/>"));
+    EXPECT_THAT(active, HasSubstr("<c r=\"B2\" s=\"1\"/><c r=\"C2\" s=\"1\"/></row><row r=\"3\"><c r=\"A3\" s=\"2\"/>"));
+    EXPECT_THAT(SavedPart("xl/workbook.xml"),
+                HasSubstr("<sheets><sheet name=\"Лист2\" sheetId=\"1\" r:id=\"rId1\"/><sheet name=\"Лист1\" sheetId=\"2\" "
+                          "r:id=\"rId2\"/></sheets>"));
+    const std::string styles = SavedPart("xl/styles.xml");
+    for (const char* part : {"<numFmt numFmtId=\"164\" formatCode=\"0.00\"/>",
+                             "<font><b/><sz val=\"11\"/><name val=\"Calibri\"/><family val=\"2\"/></font>",
+                             "<bottom style=\"mediumDashDot\"><color auto=\"1\"/></bottom>",
+                             "<alignment horizontal=\"right\" readingOrder=\"2\"/>"})
+        EXPECT_THAT(styles, HasSubstr(part));
+}
+
+// A sheet left for a new one goes to disk and comes back whole, also to be written
+// to again when it is the active one once more.
+TEST_F(Package, SheetsPutAsideReadBackAsTheyWere) {
+    app.SetCellValue(1, 1, std::string("nul\0and more", 12));
+    app.SetCellValue(1, 2, "1512.430");  // typed text kept beside the number
+    app.SetCellValue(3, 1, "0001");
+    app.SelectRange("A1:B1");
+    app.SetMergeCells(true);
+    app.SetFontName("Arial");
+    app.SetColumnWidth("B:B", 12);
+    app.SelectRange("B3");
+    const std::string before = app.Dump();
+    app.AddSheet();
+    EXPECT_EQ(app.Dump(), "sheet Лист2 active\n" + before.substr(before.find('\n') + 1).insert(0, "sheet Лист1\n"));
+    app.DeleteActiveSheet();
+    EXPECT_EQ(app.Dump(), before);
+    app.SetCellValue(4, 4, "after");
+    int row = 0, column = 0;
+    EXPECT_EQ(app.ShownText(1, 2, row, column), std::string("nul\0and more", 12));
+    std::string after = before;
+    EXPECT_EQ(app.Dump(), after.insert(after.find("merge"), "D4 s \"after\"\n"));
+}
+
+// Parts longer than one piece of the sheet writer cross many deflate calls.
+TEST_F(Package, ALargeSheetKeepsItsChecksums) {
+    for (int row = 1; row <= 3000; ++row)
+        for (int column = 1; column <= 12; ++column) app.SetCellValue(row, column, std::to_string(row * column) + ".5");
+    const std::string sheet = SavedPart("xl/worksheets/sheet1.xml");
+    EXPECT_THAT(sheet, HasSubstr("<c r=\"L3000\"><v>36000.5</v></c></row></sheetData>"));
+}
+
+}  // namespace
+}  // namespace tabulizer::sheet
