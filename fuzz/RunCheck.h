@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "ArchiveCheck.h"
 #include "DescriptionChecks.h"
 #include "Files.h"
 #include "FuzzHost.h"
@@ -88,8 +89,11 @@ inline void CheckEnding(const RunInput& in, const std::filesystem::path& folder,
         if (in.noClose)
             Expect(result == ConversionRun::Result::HandedOver && host.handedOver == std::vector<bool>{true},
                    "the open workbook was not handed over", problems);
-        else
-            Expect(result == ConversionRun::Result::Saved && LooksLikeWorkbook(out), "no workbook saved", problems);
+        else {
+            const bool saved = result == ConversionRun::Result::Saved && LooksLikeWorkbook(out);
+            Expect(saved, "no workbook saved", problems);
+            if (saved) CheckWorkbookArchive(out, problems);
+        }
     }
     // The workbook is the only file a conversion writes.
     std::set<std::string> allowed = {"project.ini", "in.txt", "out.xlsx", "tmp"};

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 
 #include "common/Failure.h"
 #include "common/SystemReason.h"
@@ -25,6 +26,21 @@ constexpr std::size_t kKeptBuffer = 4u << 20;
 [[noreturn]] void SpillFailed(const char* what, const char* failed, int error) {
     throw Failure(error == ENOMEM ? kOutOfMemory : kDeviceIoError, what,
                   std::string("Не удалось ") + failed + " временный файл готовых листов: " + SystemReason(error));
+}
+
+// pread or pwrite of a whole record, resumed after interruptions and short
+// transfers; 0, or the error (a transfer of nothing counts as a full disk or an
+// early end of the file).
+template <typename Transfer, typename Bytes>
+int Whole(Transfer transfer, int fd, Bytes* data, const SpillRef& where) {
+    for (std::size_t done = 0; done < where.size;) {
+        ssize_t n = transfer(fd, data + done, where.size - done, static_cast<off_t>(where.offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return std::is_const_v<Bytes> ? ENOSPC : EIO;
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
 }
 
 template <typename T>
@@ -125,13 +141,8 @@ SpillRef SheetSpill::Store(const Sheet& sheet) {
     buffer_.clear();
     sheet.Encode(buffer_);
     SpillRef where{end_, buffer_.size()};
-    for (std::size_t done = 0; done < buffer_.size();) {
-        ssize_t n = ::pwrite(fd_, buffer_.data() + done, buffer_.size() - done,
-                             static_cast<off_t>(where.offset + done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) SpillFailed("cannot put a finished sheet aside", "записать", n < 0 ? errno : ENOSPC);
-        done += static_cast<std::size_t>(n);
-    }
+    if (int error = Whole(::pwrite, fd_, std::as_const(buffer_).data(), where))
+        SpillFailed("cannot put a finished sheet aside", "записать", error);
     end_ += where.size;
     if (buffer_.capacity() > kKeptBuffer) std::string().swap(buffer_);
     return where;
@@ -139,13 +150,8 @@ SpillRef SheetSpill::Store(const Sheet& sheet) {
 
 std::unique_ptr<Sheet> SheetSpill::Load(const SpillRef& where) const {
     std::string record(where.size, '\0');
-    for (std::size_t done = 0; done < record.size();) {
-        ssize_t n = ::pread(fd_, record.data() + done, record.size() - done,
-                            static_cast<off_t>(where.offset + done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) SpillFailed("cannot read a finished sheet back", "прочитать", n < 0 ? errno : EIO);
-        done += static_cast<std::size_t>(n);
-    }
+    if (int error = Whole(::pread, fd_, record.data(), where))
+        SpillFailed("cannot read a finished sheet back", "прочитать", error);
     return Sheet::Decode(record);
 }
 

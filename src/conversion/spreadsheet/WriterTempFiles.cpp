@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include "conversion/spreadsheet/UnnamedFile.h"
+
 namespace tabulizer::sheet {
 namespace {
 
@@ -78,21 +80,6 @@ int Close(void* cookie) {
     return ::close(Fd(cookie));
 }
 
-std::string Folder(const char* tmpdir) {
-    if (tmpdir && *tmpdir) return tmpdir;
-    const char* env = std::getenv("TMPDIR");
-    return env && *env ? env : "/tmp";
-}
-
-int OpenUnnamed(const std::string& folder) {
-    int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
-    std::string name = folder + "/tabulizer-XXXXXX";
-    fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd >= 0) ::unlink(name.c_str());
-    return fd;
-}
-
 }  // namespace
 
 void CloseWriterTempFiles() noexcept {
@@ -119,7 +106,7 @@ extern "C" FILE* lxw_tmpfile(char* tmpdir) {
     namespace sheet = tabulizer::sheet;
     int fd = -1;
     try {
-        fd = sheet::OpenUnnamed(sheet::Folder(tmpdir));
+        fd = sheet::OpenUnnamedFile(tmpdir);
         if (fd < 0) return nullptr;
         std::lock_guard lock(sheet::listMutex);
         auto& files = sheet::OpenFiles();

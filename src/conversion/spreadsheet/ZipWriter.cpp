@@ -28,7 +28,7 @@ public:
         return *this;
     }
     Header& U32(std::uint64_t v) {
-        if (v > kMax32) throw Failure(kCannotWrite, "the workbook passes 4 GB", "книга больше 4 ГБ");
+        if (v > kMax32) throw Failure(kCannotWrite, "the workbook passes 4 GB", "книга или её лист больше 4 ГБ");
         return U16(static_cast<std::uint16_t>(v & 0xFFFF)).U16(static_cast<std::uint16_t>(v >> 16));
     }
     Header& Text(const std::string& text) {

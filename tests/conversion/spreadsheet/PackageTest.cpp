@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "../../support/Command.h"
 #include "../../support/TempDir.h"
 #include "common/Cp1251.h"
@@ -123,6 +125,24 @@ TEST_F(Package, SheetsPutAsideReadBackAsTheyWere) {
     EXPECT_EQ(app.ShownText(1, 2, row, column), std::string("nul\0and more", 12));
     std::string after = before;
     EXPECT_EQ(app.Dump(), after.insert(after.find("merge"), "D4 s \"after\"\n"));
+}
+
+// Without a temporary folder a finished sheet cannot be put aside: the failure
+// names it, and the workbook stays as it was.
+TEST_F(Package, ASheetThatCannotBePutAsideFailsWithItsReason) {
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    setenv("TMPDIR", (temp.path() / "missing").c_str(), 1);
+    app.SetCellValue(1, 1, "1");
+    try {
+        app.AddSheet();
+        ADD_FAILURE() << "put aside";
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.code(), kDeviceIoError);
+        EXPECT_EQ(f.detail(), "Не удалось создать временный файл готовых листов: Нет такого файла или каталога");
+    }
+    old ? setenv("TMPDIR", saved.c_str(), 1) : unsetenv("TMPDIR");
+    EXPECT_EQ(app.Dump(), "sheet Лист1 active\nA1 n 1\n");
 }
 
 // Parts longer than one piece of the sheet writer cross many deflate calls.
