@@ -2,7 +2,7 @@
 // the fonts, borders and number formats they use, each written once.
 #include <string_view>
 
-#include "conversion/spreadsheet/XlsxParts.h"
+#include "conversion/spreadsheet/CellFormats.h"
 
 namespace tabulizer::sheet {
 namespace {
@@ -89,6 +89,16 @@ const char* AlignName(Align align) {
 }
 
 }  // namespace
+
+void AppendEscaped(std::string& out, std::string_view text) {
+    for (char c : text) {
+        if (c == '&') out += "&amp;";
+        else if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else if (c == '"') out += "&quot;";
+        else out += c;
+    }
+}
 
 CellFormats::CellFormats(const StyleTable& styles) : styles_(styles), index_(styles.Count(), kUnnumbered) {
     IndexOf(0);

@@ -1,18 +1,15 @@
 #pragma once
-// The parts of an .xlsx package that the workbook's content decides: each sheet's
-// XML, and the style sheet of the cell formats the sheets used.
+// The cell formats of an .xlsx package: the styles the cells use, numbered in the
+// order they are first met; format 0 is the default style.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "conversion/spreadsheet/Sheet.h"
 #include "conversion/spreadsheet/Style.h"
-#include "conversion/spreadsheet/ZipWriter.h"
 
 namespace tabulizer::sheet {
 
-// Numbers the styles the cells use in the order they are first met, as the
-// package's cell formats; format 0 is the default style.
 class CellFormats {
 public:
     explicit CellFormats(const StyleTable& styles);
@@ -33,9 +30,6 @@ private:
     std::vector<std::uint32_t> index_;  // by style id
     std::vector<std::uint32_t> used_;   // style ids by format number
 };
-
-// Writes xl/worksheets/sheetN.xml of `sheet` as the current entry of `zip`.
-void WriteSheetXml(ZipWriter& zip, const Sheet& sheet, bool active, CellFormats& formats);
 
 // Appends `text` with XML's markup characters escaped.
 void AppendEscaped(std::string& out, std::string_view text);

@@ -1,0 +1,68 @@
+#pragma once
+// One sheet's part of an .xlsx package, written row by row as the rows come, so
+// that a sheet of any length passes through in pieces: its view and columns, the
+// rows of cells (texts inline, numbers in their shortest exact form), then the
+// autofilter and the merged areas.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "conversion/spreadsheet/CellFormats.h"
+#include "conversion/spreadsheet/CellRef.h"
+#include "conversion/spreadsheet/Sheet.h"
+#include "conversion/spreadsheet/ZipWriter.h"
+
+namespace tabulizer::sheet {
+
+struct ColumnLook {
+    int column;           // from 1
+    double width;         // characters
+    std::uint32_t style;  // the column's own style; 0 = none
+};
+
+struct SheetHead {
+    std::string dimension;  // "A1:E9", the extent of the cells; "" when not known beforehand
+    bool active = false;
+    CellRange selection;    // A1 alone is the default and not written
+    int frozenRows = 0;     // rows kept in view above the rest
+    std::vector<ColumnLook> columns;
+};
+
+// One cell as the part writes it; a cell without a value or style is left out.
+struct CellOut {
+    CellKind kind = kCellEmpty;
+    double number = 0;
+    std::string_view text;  // CP1251
+    std::uint32_t style = 0;
+};
+
+class SheetXmlWriter {
+public:
+    // Begins the part as the current entry of `zip`.
+    SheetXmlWriter(ZipWriter& zip, CellFormats& formats, const SheetHead& head);
+    // Row `row` (from 1, rising from call to call); cells[i] is column i + 1.
+    void Row(int row, const std::vector<CellOut>& cells);
+    // Ends the part; `filter`, when not null, is the range of its autofilter.
+    void End(const std::vector<CellRange>& merges, const CellRange* filter);
+
+private:
+    void AppendCell(const CellOut& cell, std::string_view ref);
+    void Flush(std::size_t above);
+
+    ZipWriter& zip_;
+    CellFormats& formats_;
+    std::string out_;
+    bool rows_ = false;
+};
+
+// The head of a held sheet: the extent of its cells and merged areas, its
+// selection and column widths.
+SheetHead HeadOf(const Sheet& sheet, bool active);
+// The rows of a held sheet.
+void WriteSheetRows(SheetXmlWriter& writer, const Sheet& sheet);
+
+// Widths in characters as the package stores them (in the default font's terms).
+double StoredWidth(double width);
+
+}  // namespace tabulizer::sheet

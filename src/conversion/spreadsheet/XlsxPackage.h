@@ -1,0 +1,51 @@
+#pragma once
+// An .xlsx package written front to back into one file: the sheets first, each as
+// it comes, then the parts that name them (workbook, relationships, content types),
+// the style sheet of the formats the sheets used, and the document properties. It
+// holds the parts a spreadsheet needs and no more. Failures throw Failure (1004,
+// or 7 when memory runs out); a package not finished leaves an unfinished file.
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "conversion/spreadsheet/CellFormats.h"
+#include "conversion/spreadsheet/CellRef.h"
+#include "conversion/spreadsheet/SheetXml.h"
+#include "conversion/spreadsheet/ZipWriter.h"
+
+namespace tabulizer::sheet {
+
+class XlsxPackage {
+public:
+    XlsxPackage(const std::string& path, const StyleTable& styles);
+    ~XlsxPackage();
+    XlsxPackage(const XlsxPackage&) = delete;
+    XlsxPackage& operator=(const XlsxPackage&) = delete;
+
+    // The next sheet, in workbook order; its writer lives until EndSheet.
+    SheetXmlWriter& BeginSheet(const std::string& utf8Name, const SheetHead& head);
+    // `filter`: the range of the sheet's autofilter, or null.
+    void EndSheet(const std::vector<CellRange>& merges, const CellRange* filter);
+    CellFormats& Formats() { return formats_; }
+    // Writes the remaining parts with `activeSheet` (from 0) shown first, and closes
+    // the file.
+    void Finish(int activeSheet);
+
+private:
+    struct Filter {
+        int sheet;
+        CellRange range;
+    };
+    void Part(const char* name, const std::string& xml);
+
+    std::string path_;
+    std::FILE* file_;
+    std::unique_ptr<ZipWriter> zip_;
+    CellFormats formats_;
+    std::vector<std::string> names_;
+    std::vector<Filter> filters_;
+    std::unique_ptr<SheetXmlWriter> sheet_;
+};
+
+}  // namespace tabulizer::sheet
