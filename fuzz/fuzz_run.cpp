@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "RunCheck.h"
-#include "conversion/spreadsheet/WriterTempFiles.h"
 
 namespace {
 
@@ -33,15 +32,13 @@ bool Verbose() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const RunFolder folder;
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    // A conversion, failed or not, leaves no descriptor, writer temporary file or
-    // file in the temporary folder behind (CheckRunInput looks at the folder).
+    // A conversion, failed or not, leaves no descriptor or file in the temporary
+    // folder behind (CheckRunInput looks at the folder).
     const int descriptors = tabulizer::fuzz::OpenDescriptors();
     tabulizer::fuzz::RunReport report = tabulizer::fuzz::CheckRunInput(bytes, folder.path);
     if (int now = tabulizer::fuzz::OpenDescriptors(); now != descriptors)
         report.problems.push_back("open descriptors went from " + std::to_string(descriptors) + " to " +
                                   std::to_string(now));
-    if (int open = tabulizer::sheet::OpenWriterTempFiles(); open != 0)
-        report.problems.push_back(std::to_string(open) + " writer temporary files left open");
     if (Verbose() && report.converted)
         std::fprintf(stderr, "run: failure %d %s\n", report.failureCode, report.failureText.c_str());
     if (report.problems.empty()) return 0;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the windows need.
+# Installs the Debian packages the build, the tests and the windows need
+# (libxlsxwriter only for the benchmark's floor, bench/floor.c).
 # Idempotent and quiet when everything is already there.
 set -euo pipefail
 packages=(g++ clang cmake ninja-build pkg-config libxlsxwriter-dev zlib1g-dev qt6-base-dev libgtest-dev

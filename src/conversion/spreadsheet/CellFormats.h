@@ -13,7 +13,9 @@ namespace tabulizer::sheet {
 class CellFormats {
 public:
     explicit CellFormats(const StyleTable& styles);
+    // Styles may be added to the table while the package is written.
     std::uint32_t IndexOf(std::uint32_t styleId) {
+        if (styleId >= index_.size()) index_.resize(styleId + 1, kUnnumbered);
         std::uint32_t& index = index_[styleId];
         if (index == kUnnumbered) {
             index = static_cast<std::uint32_t>(used_.size());

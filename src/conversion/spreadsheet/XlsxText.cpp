@@ -22,7 +22,7 @@ std::string EscapeUnderscores(std::string text) {
     return text;
 }
 
-// libxlsxwriter takes C strings, so a NUL byte would cut the text short; it is
+// A NUL byte cannot stand in XML, nor in the C strings of other writers; it is
 // written in the same escaped form that other control characters take.
 std::string EscapeNuls(std::string text) {
     for (std::size_t at = text.find('\0'); at != std::string::npos; at = text.find('\0', at + 7))
