@@ -44,7 +44,8 @@ public:
         for (std::size_t c = 0; c < cells.size() && c < columns_; ++c) {
             const CellValue& cell = cells[c];
             if (cell.kind == CellValue::kNumber) cells_[c] = {kCellNumber, cell.number, {}, formats_[c]};
-            else if (cell.kind == CellValue::kText) cells_[c] = {kCellText, 0, cell.text, formats_[c]};
+            else if (cell.kind == CellValue::kText)  // an empty text keeps only the column's style
+                cells_[c] = {cell.text.empty() ? kCellEmpty : kCellText, 0, cell.text, formats_[c]};
         }
         sheet_->Row(static_cast<int>(++rows_), cells_);
     }

@@ -50,7 +50,7 @@ void Put(std::string& out, const T& value) {
 
 void PutBytes(std::string& out, const void* data, std::size_t size) {
     Put(out, static_cast<std::uint64_t>(size));
-    out.append(static_cast<const char*>(data), size);
+    if (size) out.append(static_cast<const char*>(data), size);
 }
 
 // Reads a record back; the record is this process's own, so running past its end
@@ -128,7 +128,7 @@ std::unique_ptr<Sheet> Sheet::Decode(const std::string& record) {
     for (auto& cells : sheet->rows_) {
         auto [data, size] = in.Bytes();
         cells.resize(size / sizeof(Cell));
-        std::memcpy(cells.data(), data, cells.size() * sizeof(Cell));
+        if (!cells.empty()) std::memcpy(cells.data(), data, cells.size() * sizeof(Cell));
     }
     return sheet;
 }
