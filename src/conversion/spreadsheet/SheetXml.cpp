@@ -46,8 +46,9 @@ void AppendView(std::string& out, const SheetHead& head) {
     out += "workbookViewId=\"0\"";
     const CellRange& s = head.selection;
     if (head.frozenRows > 0) {
-        const std::string top = "A" + std::to_string(head.frozenRows + 1);
-        out += "><pane ySplit=\"" + std::to_string(head.frozenRows) + "\" topLeftCell=\"" + top +
+        out += "><pane ySplit=\"";
+        AppendInt(out, head.frozenRows);
+        out += "\" topLeftCell=\"" + CellName(head.frozenRows + 1, 1) +
                "\" activePane=\"bottomLeft\" state=\"frozen\"/><selection pane=\"bottomLeft\"/></sheetView>";
     } else if (s.IsSingleCell() && s.top == 1 && s.left == 1) {
         out += "/>";

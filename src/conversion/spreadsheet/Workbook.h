@@ -3,9 +3,9 @@
 // style table its cells refer to. Only the active sheet is held in memory; a sheet
 // left for a new one is put aside in a temporary file (SheetSpill), so that memory
 // is bounded by the largest page, not by the report.
+#include <deque>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "conversion/spreadsheet/Sheet.h"
 #include "conversion/spreadsheet/SheetSpill.h"
@@ -58,7 +58,9 @@ private:
 
     Slot NewSheet();
 
-    std::vector<Slot> sheets_;
+    // A new page's sheet goes before the active one, which is the first during a
+    // run: a deque takes it there in constant time, however many pages came before.
+    std::deque<Slot> sheets_;
     int active_ = 0;
     int created_ = 0;
     StyleTable styles_;
