@@ -16,6 +16,14 @@ const char* const kNoTable = "В документе не распознана т
 // the wizard handed it over, before the editor measures the report.
 class InferredStartTest : public ShellTest {
 protected:
+    // Each case of a table starts from no editor, no answers and an empty folder.
+    void Afresh() {
+        editor.reset();
+        host = {};
+        run = {};
+        description = {};
+        ClearDir();
+    }
     frmOpenFile& NewProjectWizard() {
         Start();
         start->OnWizardCreated = [this](frmOpenFile& wizard) {
@@ -100,11 +108,7 @@ TEST_F(InferredStartTest, TickedTheEditorGetsTheInferredDescriptionAndStepsThrou
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        editor.reset();
-        host = {};
-        run = {};
-        description = {};
-        ClearDir();
+        Afresh();
         const std::string report = c.report.empty() ? Ved() : Write("table.txt", c.report);
         frmOpenFile& wizard = NewProjectWizard();
         Forward(wizard, report, true);
@@ -141,11 +145,7 @@ TEST_F(InferredStartTest, UntickedOrWithoutATableTheEditorStartsEmpty) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        editor.reset();
-        host = {};
-        run = {};
-        description = {};
-        ClearDir();
+        Afresh();
         frmOpenFile& wizard = NewProjectWizard();
         const std::string report = c.tableless ? Write("doc.txt", "Справка\r\nбез таблицы\r\n") : Ved();
         Forward(wizard, report, c.autoMark);

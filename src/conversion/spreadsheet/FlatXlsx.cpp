@@ -11,8 +11,6 @@
 namespace tabulizer::sheet {
 namespace {
 
-constexpr double kDefaultWidth = 8.43;
-
 class FlatXlsx : public FlatTable {
 public:
     FlatXlsx(const std::string& path, const std::vector<FlatColumn>& columns)
@@ -23,7 +21,7 @@ public:
             if (!columns[c].numberFormat.empty())
                 style = styles_.Apply(0, {Property::kNumberFormat, styles_.numberFormats.Intern(columns[c].numberFormat)});
             formats_.push_back(style);
-            head.columns.push_back({static_cast<int>(c) + 1, columns[c].width > 0 ? columns[c].width : kDefaultWidth, style});
+            head.columns.push_back({static_cast<int>(c) + 1, columns[c].width > 0 ? columns[c].width : kDefaultColumnWidth, style});
         }
         sheet_ = &package_.BeginSheet("Лист1", head);
     }

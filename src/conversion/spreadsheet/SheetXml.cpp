@@ -12,7 +12,6 @@ namespace {
 
 // The part is handed to the archive in pieces of about this size.
 constexpr std::size_t kPiece = 256 * 1024;
-constexpr double kDefaultWidth = 8.43;
 
 bool Written(const Cell& cell) { return cell.kind != kCellEmpty || cell.style != 0; }
 bool Written(const CellOut& cell) { return cell.kind != kCellEmpty || cell.style != 0; }
@@ -75,7 +74,7 @@ void AppendColumns(std::string& out, const std::vector<ColumnLook>& columns, Cel
             AppendInt(out, format);
             out += '"';
         }
-        out += look.width == kDefaultWidth ? "/>" : " customWidth=\"1\"/>";
+        out += look.width == kDefaultColumnWidth ? "/>" : " customWidth=\"1\"/>";
     }
     out += "</cols>";
 }

@@ -15,6 +15,9 @@
 
 namespace tabulizer::sheet {
 
+// The width of a column nobody sized; stored as such, not as a chosen width.
+inline constexpr double kDefaultColumnWidth = 8.43;
+
 struct ColumnLook {
     int column;           // from 1
     double width;         // characters
