@@ -123,7 +123,7 @@ protected:
         std::string output;
         std::string expected = ConvertedValues(dir, "hand.ini", "report.xlsx", false, status, output);
         EXPECT_EQ(status, 0) << name << ": the hand-written project does not convert\n" << output;
-        EXPECT_NE(expected.find(" n "), std::string::npos) << name << ": the hand-written project gives no number";
+        EXPECT_NE(expected.find(" s \""), std::string::npos) << name << ": the hand-written project writes no cell";
 
         std::string said;
         int described = RunProgram(dir, "--describe report.txt --project inferred.ini", said);
