@@ -7,47 +7,16 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
-#include "../support/Command.h"
+#include "../support/Files.h"
 #include "../support/TempDir.h"
+#include "../support/WorkbookValues.h"
 
 namespace tabulizer::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadText(const fs::path& path) {
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
-
-// The sheets, the values of the cells that hold one ("A1 s \"...\"", "C6 n 1512.43")
-// and the merged areas of a read-back dump, in order. `dropZeros`: numeric zeros are
-// left out, as a project that does not write zeros leaves them.
-std::string ValuesAndMerges(const std::string& dump, bool dropZeros) {
-    std::istringstream lines(dump);
-    std::string line, out;
-    while (std::getline(lines, line)) {
-        if (line.starts_with("sheet ") || line.starts_with("merge ")) {
-            out += line + "\n";
-            continue;
-        }
-        std::size_t kind = line.find(' ');
-        if (kind == std::string::npos || line.starts_with("width ") || line[kind + 1] == 'e') continue;
-        std::size_t end = line[kind + 1] == 's' ? kind + 3 : line.find(' ', kind + 3);
-        if (line[kind + 1] == 's') {
-            while (end < line.size() && line[end] != '"') end += line[end] == '\\' ? 2 : 1;
-            ++end;
-        }
-        std::string cell = line.substr(0, std::min(end, line.size()));
-        if (dropZeros && cell.ends_with(" n 0")) continue;
-        out += cell + "\n";
-    }
-    return out;
-}
 
 struct Report {
     const char* folder;  // TABULIZER_EXAMPLES, TABULIZER_TEST_DATA "/inference" or the generator's folder
@@ -58,19 +27,15 @@ struct Report {
 
 class DescribeTest : public ::testing::TestWithParam<Report> {
 protected:
-    int Run(const std::string& arguments, std::string& errors) {
-        int status = -1;
-        errors = Capture("cd '" + dir.string() + "' && '" TABULIZER_BINARY "' " + arguments + " 2>&1", status);
-        return status;
-    }
+    int Run(const std::string& arguments, std::string& errors) { return RunProgram(dir, arguments, errors); }
 
     // Converts with `project` (in the test folder) and returns the values and merges.
     std::string Convert(const std::string& project, const std::string& workbook, bool dropZeros) {
+        int status = -1;
         std::string errors;
-        EXPECT_EQ(Run("'" + project + "'", errors), 0) << errors;
-        std::string book = ReadBack((dir / workbook).string());
-        fs::remove(dir / workbook);
-        return ValuesAndMerges(book, dropZeros);
+        std::string values = ConvertedValues(dir, project, workbook, dropZeros, status, errors);
+        EXPECT_EQ(status, 0) << errors;
+        return values;
     }
 
     TempDir temp{"tabulizer-describe"};
@@ -90,7 +55,7 @@ TEST_P(DescribeTest, InferredProjectConvertsLikeTheHandWrittenOne) {
     }
     const std::string name = report.name;
     // Zeros the hand-written project leaves out are written by the inferred one.
-    bool handDropsZeros = ReadText(dir / report.project).find("DelNull=1") != std::string::npos;
+    bool handDropsZeros = ReadFile(dir / report.project).find("DelNull=1") != std::string::npos;
     std::string expected = Convert(report.project, name + ".xlsx", false);
 
     std::string errors;
@@ -153,7 +118,7 @@ TEST_F(DescribeCallTest, RefusalsAndWrongCalls) {
         EXPECT_TRUE(errors.ends_with(c.tail)) << c.arguments << "\n" << errors;
     }
     EXPECT_FALSE(fs::exists(dir / "prose.ini"));
-    EXPECT_NE(ReadText(dir / "ved.ini").find("NameIn=ved.txt\r\nNameOut=ved.xlsx\r\n"), std::string::npos);
+    EXPECT_NE(ReadFile(dir / "ved.ini").find("NameIn=ved.txt\r\nNameOut=ved.xlsx\r\n"), std::string::npos);
 }
 
 }  // namespace
