@@ -60,18 +60,18 @@ void frmParDoc::Form_Load() {
     view.TopLine = 0;
     view.TooManyLines = view.TooLongLines = false;
     d_.MaxLStr = 0;
-    run_.CurStep = DocumentView::kMeasuringPass;
-    view.FillView();
+    run_.CurStep = 0;
+    Wide = false;
+    view.Measure();
     ShowSums();
     ReportLimits();
     view.PageLines = run_.OldWindows ? 15 : 14;
     view.CurLine = 0;
-    view.BuildCharHeaders(1400);
+    view.BuildCharHeaders(view::kCharNumberColumn);
     // Set without their click handling: the view is filled by step 1 itself.
     optWin.Value = d_.Code ? 1 : 0;
     optMsDos.Value = d_.Code ? 0 : 1;
     if (!emptyStart) view.MarkColumns(d_.EndPoz, true);
-    run_.CurStep = 0;
     ShowStep();
 }
 

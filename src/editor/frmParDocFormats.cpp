@@ -42,7 +42,7 @@ void frmParDoc::cbFormFeed_Click() {
     d_.FormFeed = cbFormFeed.Value != 0;
     if (!d_.FormFeed) {
         NextFr.Enabled = false;
-        txtQuestion.SetText(Steps[4].Question);
+        txtQuestion.SetText(Question(StepId::ReferenceLine));
         return;
     }
     NextFr.Enabled = true;
@@ -64,11 +64,11 @@ i16 FontPoints(double size) {
     return CheckedI16(static_cast<long long>(std::clamp(whole, 1.0, 1638.0)));
 }
 
-// Steps 9 to 11: the font of the title, the cap or the information lines.
+// The font steps: the font of the title, the cap or the information lines.
 void frmParDoc::ComFont_Click() {
-    const int index = run_.CurStep - 8;
-    if (index < 0 || index > 2) return;
-    Font& font = d_.Fonts[index];
+    const int slot = StepRowOf(run_.CurStep).FontSlot;
+    if (slot < 0) return;
+    Font& font = d_.Fonts[slot];
     const ui::FontChoice initial{font.Name, double(font.Size), (font.Style & 1) != 0, (font.Style & 2) != 0};
     std::optional<ui::FontChoice> chosen = host_.FontDialog(initial);
     if (!chosen || chosen->Name.empty()) return;

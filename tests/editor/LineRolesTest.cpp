@@ -46,7 +46,7 @@ TEST_F(LineRolesTest, FixedLinesTakeColumnsAndStopAtThePostscript) {
                                       "Колонка начала > колонки конца ! "}));
     EXPECT_EQ(d.FixStr[1], (FixLine{5, 2, 3, Utf8ToCp1251("ого 12")}));
     EXPECT_EQ(d.CountFixLines, 1);
-    EXPECT_EQ(editor->PendingFixRec, 0);
+    EXPECT_EQ(editor->PendingFixedLine(), 0);
     EXPECT_EQ(ItemTexts()[4], " 5 Ф.С. B-C");
     host.boxes.clear();
     Forward(15);
