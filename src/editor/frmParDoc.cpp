@@ -32,6 +32,8 @@ void frmParDoc::WireHandlers() {
     optWin.OnClick = [this] { optWin_Click(); };
     cbFormFeed.OnClick = [this] { cbFormFeed_Click(); };
     UpDwDepth.OnChange = [this] { UpDwDepth_Change(); };
+    TBDepth.OnChange = [this] { TBDepth_Change(); };
+    TBDepth.OnEnter = [this] { TBDepth_Enter(); };
     cbline.OnClick = [this] { cbline_Click(); };
     ComDel.OnClick = [this] { ComDel_Click(); };
     ComFont.OnClick = [this] { ComFont_Click(); };
@@ -71,7 +73,8 @@ void frmParDoc::Form_Load() {
     // Set without their click handling: the view is filled by step 1 itself.
     optWin.Value = d_.Code ? 1 : 0;
     optMsDos.Value = d_.Code ? 0 : 1;
-    if (!emptyStart) view.MarkColumns(d_.EndPoz, true);
+    // Positions kept from before a return to the wizard are shown, as any others.
+    view.MarkColumns(d_.EndPoz, true);
     ShowStep();
 }
 

@@ -191,9 +191,12 @@ private:
     void StartMerge(int item);
     void MergeColumnClick(int header);
     void UpDwDepth_Change();
+    void TBDepth_Change();
+    void TBDepth_Enter();
     void cbline_Click();
     void ComDel_Click();
     void ShowMerge(bool keep);
+    void AllowMergeChoices(bool allowed);
     MergeCell& DefinedMerge();
     void LockNavigation(bool locked);
 
@@ -222,7 +225,6 @@ private:
     void FocusNext();
 
     std::array<StepRecord, 20> Steps{};
-    bool GoingBack = false;
     bool Wide = false;  // the window has the room of a side panel
     bool SepViewPending = false;
     bool ClickTaken = false;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/Int16.h"
+#include "editor/TypedNumber.h"
 #include "editor/frmParDoc.h"
 
 namespace tabulizer {
@@ -15,16 +16,7 @@ constexpr int kDefaultDecimals = 2;
 bool HasDecimals(int form) { return form >= 1 && form <= 3; }
 
 // A whole number 0..20 written as plain digits; anything else is no count of decimals.
-std::optional<int> Decimals(const std::string& text) {
-    if (text.empty() || text.size() > 2) return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    if (value > 20) return std::nullopt;
-    return value;
-}
+std::optional<int> Decimals(const std::string& text) { return TypedNumber(text, 0, 20); }
 
 }  // namespace
 

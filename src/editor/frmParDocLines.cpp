@@ -33,8 +33,11 @@ bool frmParDoc::ReleaseLine(int item, const LineRole& role) {
         return false;
     }
     lstDoc.SetItemText(item, text.substr(0, text.find(' ', 1)));
+    // A record waiting for its columns is no longer there to take them: a column
+    // click would otherwise bring the released line back into a slot counted free.
+    PendingFixRec = 0;
     if (role.Step == StepId::Postscript) {
-        d_.FixStr[0].Str.clear();
+        d_.FixStr[0] = FixLine{};
         view.PSLine = 0;  // the lines after it may take roles again
         return true;
     }
@@ -45,7 +48,8 @@ bool frmParDoc::ReleaseLine(int item, const LineRole& role) {
                                ? stored == view.CurText
                                : !stored.empty() && view.CurText.find(stored) != std::string::npos;
         if (!match) continue;
-        stored.clear();
+        if (role.Step == StepId::FixedLines) d_.FixStr[slot] = FixLine{};
+        else stored.clear();
         i16& counter = role.Step == StepId::Separators ? d_.CountSepL : d_.CountFixLines;
         if (counter > 0) --counter;
         break;
