@@ -5,6 +5,7 @@
 #include "description/ProjectSave.h"
 
 namespace tabulizer {
+
 // The side panels of steps 8 to 12 stand beyond the narrow window: it grows by
 // their width and a margin, and shrinks again, whatever size the user gave it.
 void frmParDoc::Widen(int sign) { Geometry.Width += sign * (FrameCap.Geometry.Width + 100); }

@@ -186,5 +186,20 @@ TEST_F(EditorTest, EveryStepShowsItsLinesHeadersAndFontAlikeForwardsAndBackwards
     }
 }
 
+// The owner (the help window) learns of every step shown: on load, forwards, back,
+// and not when the editor hands over to the wizard.
+TEST_F(EditorTest, EveryStepShownIsToldToTheOwner) {
+    LoadExample("ved");
+    Texts told;
+    editor.emplace(d, run, host);
+    editor->StepChanged = [&] { told.push_back(std::to_string(run.CurStep + 1) + (editor->Visible ? "" : " hidden")); };
+    d.NameIn = (dir / "ved.txt").string();
+    editor->Form_Load();
+    Forward(3);
+    Back(1);
+    editor->BackFr.Click();
+    EXPECT_EQ(told, (Texts{"1", "2", "3", "2", "1"}));
+}
+
 }  // namespace
 }  // namespace tabulizer::test
