@@ -33,7 +33,6 @@ void ProgramWindows::OpenEditor() {
     if (run_.Batch) host_.EndProgram(kBatchFailureStatus);
     if (!editor_) MakeEditor();
     editor_->Form_Load();
-    if (help_) help_->StepChanged();
 }
 
 // The editor is made once and loaded again after each return to the wizard, which
@@ -48,15 +47,9 @@ void ProgramWindows::MakeEditor() {
     editor_->ShowHelp = [this] { ShowHelp(); };
     editor_->UnloadHelp = [this] { CloseSecondaryWindows(); };
     editor_->ShowOptions = [this] { ShowOptions(); };
-    FollowSteps(editor_->NextFr);
-    FollowSteps(editor_->BackFr);
-}
-
-// The help window shows the topic of the editor's step: it follows every step change.
-void ProgramWindows::FollowSteps(ui::Control& button) {
-    button.OnClick = [this, handler = button.OnClick] {
-        if (handler) handler();
-        if (help_ && editor_ && editor_->Visible) help_->StepChanged();
+    // The help window shows the topic of the editor's step: it follows every step shown.
+    editor_->StepChanged = [this] {
+        if (help_ && editor_->Visible) help_->StepChanged();
     };
 }
 

@@ -49,7 +49,6 @@ private:
     void WireWizard(frmOpenFile& wizard);
     void OpenEditor();
     void MakeEditor();
-    void FollowSteps(ui::Control& button);
     void ShowHelp();
     void ShowOptions();
     void CloseSecondaryWindows();

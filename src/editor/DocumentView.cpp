@@ -20,20 +20,30 @@ void DocumentView::ClearItems() { c_.List.ClearItems(); }
 
 // Which lines a step shows, counted from its first line plus the paging offset.
 bool DocumentView::InRange(int line) const {
-    switch (Step()) {
-    case 8: case 10: case 13: return line > d_.EndTitle + TopLine;
-    case 11: case 12: case 14: return line > d_.EndCap + TopLine;
-    case 15: return line >= LineCount - PageLines + 1 + TopLine;  // the last page first
-    default: return line > TopLine;
+    if (measuring_) return true;
+    switch (Row().First) {
+    case FirstLine::AfterTitle: return line > d_.EndTitle + TopLine;
+    case FirstLine::AfterCap: return line > d_.EndCap + TopLine;
+    case FirstLine::LastPage: return line >= LineCount - PageLines + 1 + TopLine;
+    case FirstLine::Top: break;
     }
+    return line > TopLine;
 }
 
 int DocumentView::StopLine() const {
-    switch (Step()) {
-    case 8: case 10: return d_.EndCap;
-    case 9: return d_.EndTitle;
-    default: return LineCount;
+    if (measuring_) return LineCount;
+    switch (Row().Last) {
+    case LastLine::CapEnd: return d_.EndCap;
+    case LastLine::TitleEnd: return d_.EndTitle;
+    case LastLine::DocumentEnd: break;
     }
+    return LineCount;
+}
+
+void DocumentView::Measure() {
+    measuring_ = true;
+    FillView();
+    measuring_ = false;
 }
 
 void DocumentView::FillView() {
@@ -41,7 +51,8 @@ void DocumentView::FillView() {
         CurLine = 0;
         c_.List.ClearItems();
     }
-    const bool measuring = run_.CurStep == kMeasuringPass;
+    const bool measuring = measuring_;
+    const bool lastPage = !measuring && Row().First == FirstLine::LastPage;
     const int stopLine = StopLine();
     int shown = 0;
     try {
@@ -55,7 +66,7 @@ void DocumentView::FillView() {
             input.ReadLine(CurText);
             ++CurLine;
             if (!InRange(CurLine)) {
-                if (Step() == 15) continue;
+                if (lastPage) continue;
             } else {
                 ++shown;
                 ConvStr(CurText, d_.Code);
@@ -63,7 +74,7 @@ void DocumentView::FillView() {
                     CurText.resize(view::kMaxLineLength);
                     TooLongLines = true;
                 }
-                if (Step() == 15) c_.Up.BackColor = ui::kGreen;
+                if (lastPage) c_.Up.BackColor = ui::kGreen;
                 if (measuring) {
                     if (CurText.size() > static_cast<std::size_t>(d_.MaxLStr)) d_.MaxLStr = static_cast<i16>(CurText.size());
                     continue;
@@ -93,7 +104,7 @@ void DocumentView::ReportReadFailure(const std::string& detail) {
 void DocumentView::Show(int line) {
     ui::ListItem item;
     item.Text = " " + std::to_string(line);
-    if (Step() == 9) {
+    if (Row().Cut == CellCut::WholeLine) {
         item.SubItems.push_back(Cp1251ToUtf8(CurText));
         c_.List.AddItem(std::move(item));
         return;
@@ -106,14 +117,14 @@ void DocumentView::Show(int line) {
 }
 
 void DocumentView::CutCells(std::string& line, ui::ListItem& item) const {
-    const int step = Step();
-    if (step <= 7) {
+    const CellCut cut = Row().Cut;
+    if (cut == CellCut::Chars) {
         for (int j = 0; j < d_.MaxLStr && j < static_cast<int>(line.size()); ++j)
             item.SubItems.push_back(Cp1251ToUtf8(line.substr(j, 1)));
         return;
     }
     // Vertical separators are no part of a cell's text.
-    if (step != 15)
+    if (cut == CellCut::Columns)
         for (int k = 1; k <= d_.PozDiv[0] && k <= kMaxColumns; ++k) {
             const int p = d_.PozDiv[k];
             if (p >= 1 && p <= static_cast<int>(line.size())) line[p - 1] = ' ';

@@ -5,10 +5,11 @@
 // fill reads the file from its first line through the same reading and code page
 // conversion as the conversion run, and the list never holds more than one page.
 //
-// The step is the editor's (RunState::CurStep, 0-based; 999 is the measuring pass).
+// What a step shows is its row of the step table (editor/StepTable.h).
 #include <string>
 
 #include "description/DocumentDescription.h"
+#include "editor/StepTable.h"
 #include "ui/Host.h"
 #include "ui/ListView.h"
 
@@ -31,8 +32,6 @@ struct HeaderLook {
 
 class DocumentView {
 public:
-    static constexpr i16 kMeasuringPass = 999;
-
     DocumentView(DocumentDescription& description, RunState& run, ui::Host& host, ViewControls controls);
 
     i16 CurLine = 0;     // line last read by a fill; 0: the list holds nothing to clear
@@ -48,6 +47,8 @@ public:
     bool TooLongLines = false;
 
     void FillView();
+    // Reads the whole document for its line count and longest line (MaxLStr).
+    void Measure();
     // Reads line `n` of the document into CurText.
     void ReadLine(i16 n);
     void ClearItems();
@@ -69,7 +70,7 @@ public:
     std::string ColumnName(int column) const;
 
 private:
-    int Step() const { return run_.CurStep + 1; }  // as the user counts, 1..15
+    const StepRow& Row() const { return StepRowOf(run_.CurStep); }
     bool InRange(int line) const;
     int StopLine() const;
     void Show(int line);
@@ -85,6 +86,7 @@ private:
     RunState& run_;
     ui::Host& host_;
     ViewControls c_;
+    bool measuring_ = false;
 };
 
 }  // namespace tabulizer

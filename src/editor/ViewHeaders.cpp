@@ -38,15 +38,15 @@ void DocumentView::MarkColumns(const PosList& list, bool mark) {
     }
 }
 
-// Steps 9 to 11 preview the font chosen for the title, the cap or the information
+// The font steps preview the font chosen for the title, the cap or the information
 // lines; every other step shows the document in Courier New 9 bold.
 void DocumentView::SetViewFont() {
-    const int step = Step();
-    if (step < 9 || step > 11) {
+    const int slot = Row().FontSlot;
+    if (slot < 0) {
         c_.List.SetFont({"Courier New", 9, true, false});
         return;
     }
-    const Font& font = d_.Fonts[step - 9];
+    const Font& font = d_.Fonts[slot];
     const bool bold = font.Style == 1 || font.Style == 3;
     const bool italic = font.Style == 2 || font.Style == 3;
     c_.List.SetFont({font.Name, font.Size, bold, italic});
@@ -61,13 +61,12 @@ void DocumentView::BuildColumnHeaders(int firstWidth) {
     c_.List.ClearHeaders();
     SetViewFont();
     c_.List.AddHeader(NumberHeader(firstWidth));
-    const int step = Step();
-    if (step == 9) {
+    const HeaderKind kind = Row().Header;
+    if (kind == HeaderKind::WholeLine) {
         c_.List.AddHeader({"", view::LineHeaderWidth(d_.MaxLStr), ui::Alignment::Center, ""});
         return;
     }
-    // Steps 10, 11 and 13 show the output widths (no picture), the others the document's.
-    const bool outputWidths = step == 10 || step == 11 || step == 13;
+    const bool outputWidths = kind == HeaderKind::OutputColumns;
     const int count = std::clamp<int>(d_.EndPoz[0], 0, kMaxColumns);
     for (int i = 1; i <= count; ++i) {
         const int chars = std::max(0, d_.EndPoz[i] - (i == 1 ? 0 : d_.EndPoz[i - 1]));

@@ -5,10 +5,12 @@
 namespace tabulizer {
 
 std::string DocumentView::Label(int line) {
-    const int step = Step();
-    if (step >= 1 && step <= 5) return HeadLabel(line);
-    if (step == 6 || step == 14 || step == 15) return RoleLabel(line);
-    if (step == 8 && d_.CountMerge > 0) return MergeLabel(line);
+    switch (Row().Label) {
+    case LabelKind::HeadLines: return HeadLabel(line);
+    case LabelKind::Roles: return RoleLabel(line);
+    case LabelKind::Merges: return d_.CountMerge > 0 ? MergeLabel(line) : std::string();
+    case LabelKind::None: break;
+    }
     return {};
 }
 

@@ -14,6 +14,7 @@ inline constexpr int kMarkedCharHeader = 350;  // picture "Arrow"
 inline constexpr int kWidestColumn = 195;      // characters
 inline constexpr int kWidestLineColumn = 196;  // characters, the title step
 inline constexpr int kHiddenColumn = 1;        // a first column of 1 twip is hidden
+inline constexpr int kCharNumberColumn = 1400;  // line numbers beside character headers
 
 // Limits of the 16-bit line numbers and positions: what lies beyond is not shown.
 inline constexpr int kMaxLines = 32767;

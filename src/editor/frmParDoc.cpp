@@ -32,6 +32,8 @@ void frmParDoc::WireHandlers() {
     optWin.OnClick = [this] { optWin_Click(); };
     cbFormFeed.OnClick = [this] { cbFormFeed_Click(); };
     UpDwDepth.OnChange = [this] { UpDwDepth_Change(); };
+    TBDepth.OnChange = [this] { TBDepth_Change(); };
+    TBDepth.OnEnter = [this] { TBDepth_Enter(); };
     cbline.OnClick = [this] { cbline_Click(); };
     ComDel.OnClick = [this] { ComDel_Click(); };
     ComFont.OnClick = [this] { ComFont_Click(); };
@@ -60,18 +62,19 @@ void frmParDoc::Form_Load() {
     view.TopLine = 0;
     view.TooManyLines = view.TooLongLines = false;
     d_.MaxLStr = 0;
-    run_.CurStep = DocumentView::kMeasuringPass;
-    view.FillView();
+    run_.CurStep = 0;
+    Wide = false;
+    view.Measure();
     ShowSums();
     ReportLimits();
     view.PageLines = run_.OldWindows ? 15 : 14;
     view.CurLine = 0;
-    view.BuildCharHeaders(1400);
+    view.BuildCharHeaders(view::kCharNumberColumn);
     // Set without their click handling: the view is filled by step 1 itself.
     optWin.Value = d_.Code ? 1 : 0;
     optMsDos.Value = d_.Code ? 0 : 1;
-    if (!emptyStart) view.MarkColumns(d_.EndPoz, true);
-    run_.CurStep = 0;
+    // Positions kept from before a return to the wizard are shown, as any others.
+    view.MarkColumns(d_.EndPoz, true);
     ShowStep();
 }
 

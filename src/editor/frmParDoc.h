@@ -11,6 +11,7 @@
 #include "description/DocumentDescription.h"
 #include "editor/DocumentView.h"
 #include "editor/StepQuestions.h"
+#include "editor/StepTable.h"
 #include "ui/ComboBox.h"
 #include "ui/Controls.h"
 #include "ui/Host.h"
@@ -35,61 +36,25 @@ public:
     std::function<void()> ShowHelp;        // ButHelp: the help window, not modal
     std::function<void()> UnloadHelp;      // when the editor finishes
     std::function<void()> ShowOptions;     // ButAdd: the additional parameters, not modal
+    std::function<void()> StepChanged;     // a step was shown, on load, forwards or back
 
     // Shows the window, measures the document and enters step 1. May run again
     // after a return to the wizard: it starts afresh from the description.
     void Form_Load();
-
-    // The step machine (frmParDocSteps.cpp).
+    // Shows the stored step again (or finishes after the last one).
     void ShowStep();
-    void NextFr_Click();
-    void BackFr_Click();
-    void ButHelp_Click();
-    void ButAdd_Click();
-    void ButExit_Click();
 
-    // Column headers, positions and widths (frmParDocColumns.cpp).
-    void lstDoc_ColumnClick(int header);
-    void ToggleColumnMark(PosList& list, int header);
+    StepId CurrentStep() const { return static_cast<StepId>(run_.CurStep); }
+    const std::string& Question(StepId step) const { return Steps[StepIndex(step)].Question; }
+    // The fixed line or postscript (slot + 1) whose columns the next column click gives; 0 none.
+    i16 PendingFixedLine() const { return PendingFixRec; }
+    // The header of the column selected in step 12; 0 none.
+    int SelectedFormatColumn() const { return FormatCol; }
+
+    // Whether `column` lies in a merge of the start line of the merge being defined
+    // (says so to the user).
     bool ColumnTaken(int column);
     HeaderLook ColumnHeaderLook(int column) const { return view.ColumnHeaderLook(column); }
-    void ComWidth_Click();
-
-    // Line roles (frmParDocRoles.cpp).
-    void lstDoc_Click();
-    void lstDoc_MouseDown();
-    void lstDoc_ItemClick(int item);
-    void TakeHeadLine(int item);
-    // Separators, fixed lines and the postscript: assigns or releases the line of
-    // `item`; false when refused.
-    struct LineRole {
-        const char* Label;
-        int First, Last;     // slots
-        const char* Steps;   // the steps where a line of another role is released
-        int Step;            // 0-based step of the role
-    };
-    static constexpr LineRole kSeparatorRole{" Разделитель", 0, 14, "14 или 15", 5};
-    static constexpr LineRole kFixedLineRole{" Ф.С.", 1, 30, "6 или 15", 13};
-    static constexpr LineRole kPostscriptRole{" P.S.", 0, 0, "6 или 14", 14};
-    bool AssignLine(int item, const LineRole& role);
-    void StartMerge(int item);
-    void MergeColumnClick(int header);
-    void UpDwDepth_Change();
-    void cbline_Click();
-    void ComDel_Click();
-    void FixColumnClick(int header);
-
-    // Code page, form feed, fonts and formats (frmParDocFormats.cpp).
-    void optMsDos_Click();
-    void optWin_Click();
-    void cbFormFeed_Click();
-    void ComFont_Click();
-    void SelectFormatColumn(int header);  // 0: no column
-    void ComBoxForm_Click();
-    void UpDwCn_Change();
-    void TBCn_Change();
-    void TBCn_Enter();
-    void optAlig_MouseUp(ui::Control& option, int alignment);  // 1 left, 2 centre, 3 right
 
     static constexpr std::string_view kIntroduction =
         "В этом процессе Вы должны указать положение всех элементов входного документа и ответить на ряд "
@@ -158,8 +123,109 @@ public:
 
     DocumentView view;
 
+private:
+    friend const StepRow& StepRowOf(int curStep);
+    static const std::array<StepRow, kStepCount> kStepTable;
+
+    // The step machine (frmParDocSteps.cpp).
+    void NextFr_Click();
+    void BackFr_Click();
+    void ButHelp_Click();
+    void ButAdd_Click();
+    void ButExit_Click();
+    void ShowPanels(const StepRow& row);
+    void Widen(int sign);
+    void EnterCodePage();
+    void EnterColumnEnds();
+    void EnterTitleEnd();
+    void EnterCapEnd();
+    void EnterReferenceLine();
+    void EnterVerticalSeparators();
+    void EnterMerges();
+    void EnterFormats();
+    void EnterWidths();
+    void EnterLineRoles();
+    void UndoTitleEnd();
+    void UndoSeparators();
+    void UndoVerticalSeparators();
+    void UndoFormats();
+    bool LeaveColumnEnds();
+    bool LeaveReferenceLine();
+    void Finish();
+    bool SaveDescription();
+
+    // Column headers, positions and widths (frmParDocColumns.cpp).
+    void lstDoc_ColumnClick(int header);
+    void ToggleColumnEnd(int header);
+    void ToggleSeparatorColumn(int header);
+    void ToggleColumnMark(PosList& list, int header, bool columnEnds);
+    void ComWidth_Click();
+
+    // Line roles (frmParDocRoles.cpp).
+    void lstDoc_Click();
+    void lstDoc_MouseDown();
+    void lstDoc_ItemClick(int item);
+    void TakeHeadLine(int item);
+
+    // Separators, fixed lines and the postscript (frmParDocLines.cpp): a click
+    // assigns or releases the line of `item`; false when refused.
+    struct LineRole {
+        const char* Label;
+        int First, Last;     // slots
+        const char* Steps;   // the steps where a line of another role is released
+        StepId Step;         // the step of the role
+    };
+    static constexpr LineRole kSeparatorRole{" Разделитель", 0, 14, "14 или 15", StepId::Separators};
+    static constexpr LineRole kFixedLineRole{" Ф.С.", 1, 30, "6 или 15", StepId::FixedLines};
+    static constexpr LineRole kPostscriptRole{" P.S.", 0, 0, "6 или 14", StepId::Postscript};
+    bool AssignLine(int item, const LineRole& role);
+    void AssignSeparator(int item) { AssignLine(item, kSeparatorRole); }
+    void AssignFixedLine(int item) { AssignLine(item, kFixedLineRole); }
+    void AssignPostscript(int item) { AssignLine(item, kPostscriptRole); }
+    bool ReleaseLine(int item, const LineRole& role);
+    bool TakeLine(int item, const LineRole& role);
+    bool SlotFree(const LineRole& role, int slot) const;
+    void FixColumnClick(int header);
+
+    // Merged cap cells (frmParDocMerges.cpp).
+    void StartMerge(int item);
+    void MergeColumnClick(int header);
+    void UpDwDepth_Change();
+    void TBDepth_Change();
+    void TBDepth_Enter();
+    void cbline_Click();
+    void ComDel_Click();
+    void ShowMerge(bool keep);
+    void AllowMergeChoices(bool allowed);
+    MergeCell& DefinedMerge();
+    void LockNavigation(bool locked);
+
+    // Code page, form feed, fonts and formats (frmParDocFormats.cpp).
+    void optMsDos_Click();
+    void optWin_Click();
+    void cbFormFeed_Click();
+    void ComFont_Click();
+    void SelectFormatColumn(int header);  // 0: no column
+    void ComBoxForm_Click();
+    void UpDwCn_Change();
+    void TBCn_Change();
+    void TBCn_Enter();
+    void optAlig_MouseUp(ui::Control& option, int alignment);  // 1 left, 2 centre, 3 right
+    void ResetFormatPanel();
+    void ShowFormatPanel(const FormatCell& cell);
+    void FillFormatPanel(int form, int decimals, int alignment);
+    FormatCell* ChangedFormat();
+
+    void SetUpControls();
+    void SetUpAccessibleNames();
+    void LayOut();
+    void WireHandlers();
+    void ShowSums();
+    void ReportLimits();
+    void FocusNext();
+
     std::array<StepRecord, 20> Steps{};
-    bool GoingBack = false;
+    bool Wide = false;  // the window has the room of a side panel
     bool SepViewPending = false;
     bool ClickTaken = false;
     i16 PendingFixRec = 0;
@@ -167,30 +233,6 @@ public:
     int ClickedCol = 0;
     bool FormatChanged = false;
     bool FillingFormatPanel = false;  // the logic, not the user, is writing the panel
-
-private:
-    void SetUpControls();
-    void SetUpAccessibleNames();
-    void LayOut();
-    void WireHandlers();
-    void ShowSums();
-    void ReportLimits();
-    void EnterStep();
-    void UndoStep();
-    void Widen(int sign);
-    void ShowMerge(bool keep);
-    MergeCell& DefinedMerge();
-    void LockNavigation(bool locked);
-    void ResetFormatPanel();
-    void ShowFormatPanel(const FormatCell& cell);
-    void FillFormatPanel(int form, int decimals, int alignment);
-    FormatCell* ChangedFormat();
-    bool ReleaseLine(int item, const LineRole& role);
-    bool TakeLine(int item, const LineRole& role);
-    bool SlotFree(const LineRole& role, int slot) const;
-    void Finish();
-    bool SaveDescription();
-    void FocusNext();
 
     DocumentDescription& d_;
     RunState& run_;

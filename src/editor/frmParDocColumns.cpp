@@ -11,21 +11,17 @@ namespace tabulizer {
 
 void frmParDoc::lstDoc_ColumnClick(int header) {
     if (header <= 1) return;  // the line-number column
-    switch (run_.CurStep) {
-    case 1: ToggleColumnMark(d_.EndPoz, header); return;
-    case 6: ToggleColumnMark(d_.PozDiv, header); return;
-    case 7: MergeColumnClick(header); return;
-    case 11: SelectFormatColumn(header); return;
-    case 13:
-    case 14: FixColumnClick(header); return;
-    default: return;
-    }
+    const StepRow& row = StepRowOf(run_.CurStep);
+    if (row.ColumnClick) (this->*row.ColumnClick)(header);
 }
 
-void frmParDoc::ToggleColumnMark(PosList& list, int header) {
+void frmParDoc::ToggleColumnEnd(int header) { ToggleColumnMark(d_.EndPoz, header, true); }
+
+void frmParDoc::ToggleSeparatorColumn(int header) { ToggleColumnMark(d_.PozDiv, header, false); }
+
+void frmParDoc::ToggleColumnMark(PosList& list, int header, bool columnEnds) {
     const i16 position = CheckedI16(header - 1);
     const ToggleResult result = TogglePosition(list, position);
-    const bool columnEnds = run_.CurStep == 1;
     switch (result.Outcome) {
     case ToggleOutcome::Full:
         host_.MessageBox("Максимальное число позиций = " + std::to_string(kMaxColumns) +

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/Int16.h"
+#include "editor/TypedNumber.h"
 #include "editor/frmParDoc.h"
 
 namespace tabulizer {
@@ -15,16 +16,7 @@ constexpr int kDefaultDecimals = 2;
 bool HasDecimals(int form) { return form >= 1 && form <= 3; }
 
 // A whole number 0..20 written as plain digits; anything else is no count of decimals.
-std::optional<int> Decimals(const std::string& text) {
-    if (text.empty() || text.size() > 2) return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    if (value > 20) return std::nullopt;
-    return value;
-}
+std::optional<int> Decimals(const std::string& text) { return TypedNumber(text, 0, 20); }
 
 }  // namespace
 
@@ -42,7 +34,7 @@ void frmParDoc::cbFormFeed_Click() {
     d_.FormFeed = cbFormFeed.Value != 0;
     if (!d_.FormFeed) {
         NextFr.Enabled = false;
-        txtQuestion.SetText(Steps[4].Question);
+        txtQuestion.SetText(Question(StepId::ReferenceLine));
         return;
     }
     NextFr.Enabled = true;
@@ -64,11 +56,11 @@ i16 FontPoints(double size) {
     return CheckedI16(static_cast<long long>(std::clamp(whole, 1.0, 1638.0)));
 }
 
-// Steps 9 to 11: the font of the title, the cap or the information lines.
+// The font steps: the font of the title, the cap or the information lines.
 void frmParDoc::ComFont_Click() {
-    const int index = run_.CurStep - 8;
-    if (index < 0 || index > 2) return;
-    Font& font = d_.Fonts[index];
+    const int slot = StepRowOf(run_.CurStep).FontSlot;
+    if (slot < 0) return;
+    Font& font = d_.Fonts[slot];
     const ui::FontChoice initial{font.Name, double(font.Size), (font.Style & 1) != 0, (font.Style & 2) != 0};
     std::optional<ui::FontChoice> chosen = host_.FontDialog(initial);
     if (!chosen || chosen->Name.empty()) return;

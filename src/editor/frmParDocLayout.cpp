@@ -114,7 +114,9 @@ void frmParDoc::LayOut() {
     lbMergeCount.Geometry = {120, 2060, 2000, 480};  // room for two lines beside its box
     txtBxCoCap.Geometry = {2160, 2120, 720, 360};
     ComDel.Geometry = {120, 2700, 2760, 720};
-    UpDwDepth.Enabled = cbline.Enabled = false;  // while a merge is being defined only
+    AllowMergeChoices(false);
+    // The line, the columns and the count follow the clicks in the view.
+    for (ui::Control* shown : {&txtBxStr, &txtBxCB, &txtBxCE, &txtBxCoCap}) shown->ReadOnly = true;
 
     FrameFont.Geometry = {kSideLeft, 100, kSideWidth, 2400};
     lbFrFont.Geometry = {120, 240, 2760, 255};

@@ -33,20 +33,24 @@ bool frmParDoc::ReleaseLine(int item, const LineRole& role) {
         return false;
     }
     lstDoc.SetItemText(item, text.substr(0, text.find(' ', 1)));
-    if (role.Step == kPostscriptRole.Step) {
-        d_.FixStr[0].Str.clear();
+    // A record waiting for its columns is no longer there to take them: a column
+    // click would otherwise bring the released line back into a slot counted free.
+    PendingFixRec = 0;
+    if (role.Step == StepId::Postscript) {
+        d_.FixStr[0] = FixLine{};
         view.PSLine = 0;  // the lines after it may take roles again
         return true;
     }
     view.ReadLine(static_cast<i16>(ItemLineNumber(text)));
     for (int slot = role.First; slot <= role.Last; ++slot) {
-        std::string& stored = role.Step == kSeparatorRole.Step ? d_.SepStr[slot] : d_.FixStr[slot].Str;
-        const bool match = role.Step == kSeparatorRole.Step
+        std::string& stored = role.Step == StepId::Separators ? d_.SepStr[slot] : d_.FixStr[slot].Str;
+        const bool match = role.Step == StepId::Separators
                                ? stored == view.CurText
                                : !stored.empty() && view.CurText.find(stored) != std::string::npos;
         if (!match) continue;
-        stored.clear();
-        i16& counter = role.Step == kSeparatorRole.Step ? d_.CountSepL : d_.CountFixLines;
+        if (role.Step == StepId::FixedLines) d_.FixStr[slot] = FixLine{};
+        else stored.clear();
+        i16& counter = role.Step == StepId::Separators ? d_.CountSepL : d_.CountFixLines;
         if (counter > 0) --counter;
         break;
     }
@@ -54,13 +58,13 @@ bool frmParDoc::ReleaseLine(int item, const LineRole& role) {
 }
 
 bool frmParDoc::SlotFree(const LineRole& role, int slot) const {
-    if (role.Step == kPostscriptRole.Step) return true;  // a new postscript replaces the old one
-    return role.Step == kSeparatorRole.Step ? d_.SepStr[slot].empty() : d_.FixStr[slot].Str.empty();
+    if (role.Step == StepId::Postscript) return true;  // a new postscript replaces the old one
+    return role.Step == StepId::Separators ? d_.SepStr[slot].empty() : d_.FixStr[slot].Str.empty();
 }
 
 bool frmParDoc::TakeLine(int item, const LineRole& role) {
     const i16 n = static_cast<i16>(ItemLineNumber(lstDoc.Item(item).Text));
-    if (role.Step == kFixedLineRole.Step && view.PSLine > 0 && n > view.PSLine) {
+    if (role.Step == StepId::FixedLines && view.PSLine > 0 && n > view.PSLine) {
         Refuse(host_, "Строка в области Постскриптума !");
         return false;
     }
@@ -77,13 +81,13 @@ bool frmParDoc::TakeLine(int item, const LineRole& role) {
                           " !  Дальнейшее назначение невозможно !");
         return false;
     }
-    if (role.Step == kSeparatorRole.Step) {
+    if (role.Step == StepId::Separators) {
         d_.SepStr[slot] = view.CurText;
         ++d_.CountSepL;
     } else {
         d_.FixStr[slot] = {n, 0, 0, view.CurText};
         PendingFixRec = static_cast<i16>(slot + 1);
-        if (role.Step == kFixedLineRole.Step) ++d_.CountFixLines;
+        if (role.Step == StepId::FixedLines) ++d_.CountFixLines;
         else view.PSLine = 0;  // found again where the new postscript stands
     }
     lstDoc.SetItemText(item, lstDoc.Item(item).Text + role.Label);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "editor/ItemText.h"
+#include "editor/TypedNumber.h"
 #include "editor/ViewMeasures.h"
 #include "editor/frmParDoc.h"
 
@@ -28,11 +29,10 @@ void frmParDoc::StartMerge(int item) {
     txtBxStr.SetText(std::to_string(merge.NStr));
     txtBxCB.SetText("");
     txtBxCE.SetText("");
-    UpDwDepth.Enabled = true;
+    AllowMergeChoices(true);
     UpDwDepth.SetRange(1, std::max(1, d_.EndCap - merge.NStr + 1));
     UpDwDepth.SetPosition(1);
     merge.Depth = 1;
-    cbline.Enabled = true;
     cbline.Value = 0;
     merge.BottomLine = false;
     LockNavigation(true);
@@ -67,11 +67,30 @@ void frmParDoc::MergeColumnClick(int header) {
         view.BuildColumnHeaders(wanted);
         view.FillView();
     }
-    UpDwDepth.Enabled = cbline.Enabled = false;
+    AllowMergeChoices(false);
     LockNavigation(false);
 }
 
+// The depth and the bottom line are chosen while a merge is being defined only.
+void frmParDoc::AllowMergeChoices(bool allowed) {
+    UpDwDepth.Enabled = cbline.Enabled = allowed;
+    TBDepth.ReadOnly = !allowed;
+}
+
 void frmParDoc::UpDwDepth_Change() { DefinedMerge().Depth = static_cast<i16>(UpDwDepth.Position()); }
+
+// A depth typed into the box within the spin control's range is the depth; any
+// other text leaves it, and Enter puts the depth in force back into the box.
+void frmParDoc::TBDepth_Change() {
+    if (TBDepth.ReadOnly) return;
+    if (std::optional<int> depth = TypedNumber(TBDepth.Text(), UpDwDepth.Min(), UpDwDepth.Max()))
+        UpDwDepth.SetPosition(*depth);
+}
+
+void frmParDoc::TBDepth_Enter() {
+    if (TBDepth.ReadOnly || TypedNumber(TBDepth.Text(), UpDwDepth.Min(), UpDwDepth.Max())) return;
+    TBDepth.SetText(std::to_string(UpDwDepth.Position()));
+}
 
 void frmParDoc::cbline_Click() { DefinedMerge().BottomLine = cbline.Value != 0; }
 
@@ -83,7 +102,7 @@ void frmParDoc::ComDel_Click() {
         txtBxCoCap.SetText(std::to_string(d_.CountMerge));
     }
     ShowMerge(false);
-    UpDwDepth.Enabled = cbline.Enabled = false;
+    AllowMergeChoices(false);
     LockNavigation(false);
     view.FillView();
 }

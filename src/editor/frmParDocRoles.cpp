@@ -16,30 +16,22 @@ void frmParDoc::lstDoc_MouseDown() { ClickTaken = false; }
 void frmParDoc::lstDoc_ItemClick(int item) {
     if (ClickTaken) return;
     ClickTaken = true;
-    switch (run_.CurStep) {
-    case 2:
-    case 3:
-    case 4: TakeHeadLine(item); return;
-    case 5: AssignLine(item, kSeparatorRole); return;
-    case 7: StartMerge(item); return;
-    case 13: AssignLine(item, kFixedLineRole); return;
-    case 14: AssignLine(item, kPostscriptRole); return;
-    default: return;
-    }
+    const StepRow& row = StepRowOf(run_.CurStep);
+    if (row.LineClick) (this->*row.LineClick)(item);
 }
 
 // Steps 3 to 5: the title end, the cap end and the reference line. Out-of-order
 // clicks are ignored without a message; a labelled line is taken as it is.
 void frmParDoc::TakeHeadLine(int item) {
-    const int step = run_.CurStep;
-    if (step == 4) cbFormFeed.SetValue(0);  // a reference line replaces the form feed
+    const StepId step = CurrentStep();
+    if (step == StepId::ReferenceLine) cbFormFeed.SetValue(0);  // a reference line replaces the form feed
     const std::string& text = lstDoc.Item(item).Text;
     const i16 n = static_cast<i16>(ItemLineNumber(text));
-    i16& field = step == 2 ? d_.EndTitle : step == 3 ? d_.EndCap : d_.EtalStrN;
+    i16& field = step == StepId::TitleEnd ? d_.EndTitle : step == StepId::CapEnd ? d_.EndCap : d_.EtalStrN;
     if (ItemHasLabel(text)) {
         if (field == n) return;
-    } else if ((step == 2 && d_.EndCap != 0 && n > d_.EndCap) || (step == 3 && n < d_.EndTitle) ||
-               (step == 4 && n > d_.EndCap)) {
+    } else if ((step == StepId::TitleEnd && d_.EndCap != 0 && n > d_.EndCap) ||
+               (step == StepId::CapEnd && n < d_.EndTitle) || (step == StepId::ReferenceLine && n > d_.EndCap)) {
         return;
     }
     field = n;

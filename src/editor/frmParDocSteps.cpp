@@ -1,19 +1,13 @@
 // The step machine: entering a step, moving forward and back, and the work that
-// undoes a step when the user leaves it backwards. Steps are 0-based here as
-// CurStep holds them; comments name the step the user sees (CurStep + 1).
+// undoes a step when the user leaves it backwards, as the step table names them.
 #include "editor/frmParDoc.h"
 #include "editor/ViewMeasures.h"
 #include "description/ProjectSave.h"
 
 namespace tabulizer {
-namespace {
 
-constexpr int kCharFirstColumn = 1400;  // line numbers beside character headers
-constexpr int kLabelFirstColumn = 1550; // line numbers and labels beside column headers
-
-}  // namespace
-
-// Steps 8 to 12 show a side panel: the window grows by its width and a margin.
+// The side panels of steps 8 to 12 stand beyond the narrow window: it grows by
+// their width and a margin, and shrinks again, whatever size the user gave it.
 void frmParDoc::Widen(int sign) { Geometry.Width += sign * (FrameCap.Geometry.Width + 100); }
 
 void frmParDoc::ShowStep() {
@@ -22,181 +16,164 @@ void frmParDoc::ShowStep() {
         Finish();
         return;
     }
+    const StepRow& row = StepRowOf(step);
     lbNumber.Caption = std::to_string(step + 1);
     txtQuestion.SetText(Steps[step].Question);
+    txtQuestion.FontSize = row.QuestionPoints;
     NextFr.Enabled = Steps[step].CanGoNext;
     FocusNext();
     view.TopLine = 0;
     ButUp.BackColor = ui::kRed;
     ButDown.BackColor = ui::kGreen;
-    // These belong to one step each; leaving that step either way hides them (the
-    // format panel would otherwise stand at the edge of the narrow window).
-    cbFormFeed.Visible = step == 4;
-    FrameFormat.Visible = step == 11;
-    ComWidth.Visible = step == 12;
-    EnterStep();
+    ShowPanels(row);
+    if (row.Header != HeaderKind::Kept) view.BuildColumnHeaders(row.FirstColumn);
+    if (row.Enter) (this->*row.Enter)();
+    else view.FillView();
+    if (StepChanged) StepChanged();
 }
 
-void frmParDoc::EnterStep() {
-    switch (run_.CurStep) {
-    case 0:  // code page
-        Geometry.Width = kNarrowWidth;
-        FrameCod.Visible = true;
-        lstDoc.Visible = ButUp.Visible = ButDown.Visible = false;
-        if (view.CurLine == 0) view.FillView();
-        return;
-    case 1:  // column ends
-        FrameCod.Visible = false;
-        lstDoc.Visible = ButUp.Visible = ButDown.Visible = true;
-        SepViewPending = true;
-        if (d_.EndPoz[0] >= 1) NextFr.Enabled = true;
-        break;
-    case 2:  // title end
-        if (d_.EndTitle >= 1) NextFr.Enabled = true;
-        break;
-    case 3:  // cap end
-        if (d_.EndCap > 0) NextFr.Enabled = true;
-        txtQuestion.FontSize = 12;
-        break;
-    case 4:  // reference line
-        if (d_.EtalStrN > 0) NextFr.Enabled = true;
-        cbFormFeed.Visible = true;
-        if (d_.FormFeed) {
-            cbFormFeed.Value = 1;
-            cbFormFeed_Click();
-        }
-        txtQuestion.FontSize = 9;
-        break;
-    case 5:  // separators
-        cbFormFeed.Visible = false;
-        break;
-    case 6:  // vertical separators: the character headers without line numbers
-        if (!SepViewPending) return;
-        view.ClearItems();
-        view.BuildCharHeaders(view::kHiddenColumn);
-        view.FillView();
-        if (d_.PozDiv[0] > 0) view.MarkColumns(d_.PozDiv, true);
-        SepViewPending = false;
-        return;
-    case 7:  // merged cap cells
-        Widen(+1);
-        FrameCap.Visible = true;
-        view.BuildColumnHeaders(kLabelFirstColumn);
-        view.LabelWidth = 8;
-        view.FillView();
-        if (view.LabelWidth > 8) {
-            view.BuildColumnHeaders(view::kTwipsPerChar * view.LabelWidth + view::kHeaderMargin);
-            view.FillView();
-        }
-        if (d_.CountMerge > 0) {
-            txtBxCoCap.SetText(std::to_string(d_.CountMerge));
-            ShowMerge(true);
-        }
-        return;
-    case 8:  // title font
-        FrameCap.Visible = false;
-        FrameFont.Geometry.Top = 100;
-        FrameFont.Visible = true;
-        view.BuildColumnHeaders(view::kHiddenColumn);
-        break;
-    case 9:   // cap font
-    case 10:  // information font
-        view.BuildColumnHeaders(view::kHiddenColumn);
-        break;
-    case 11:  // formats
-        FrameFont.Visible = false;
-        FrameFormat.Geometry.Top = FrameFont.Geometry.Top + 2200;
-        FrameFormat.Geometry.Left = FrameFont.Geometry.Left + 25;
-        FrameFormat.Visible = true;
-        view.BuildColumnHeaders(view::kHiddenColumn);
-        if (d_.CountFormat > 0) view.ShowFormats();
-        break;
-    case 12:  // widths; coming back from step 14 the window is narrow already
-        if (!GoingBack) Widen(-1);
-        ComWidth.Geometry.Top = cbFormFeed.Geometry.Top - 150;
-        ComWidth.Geometry.Left = cbFormFeed.Geometry.Left + 200;
-        ComWidth.Visible = true;
-        view.BuildColumnHeaders(view::kHiddenColumn);
-        break;
-    case 13:  // fixed lines
-        ComWidth.Visible = false;
-        view.BuildColumnHeaders(kLabelFirstColumn);
-        PendingFixRec = 0;
-        break;
-    case 14:  // postscript
-        PendingFixRec = 0;
-        break;
+// Each panel belongs to one step: leaving that step either way hides it.
+void frmParDoc::ShowPanels(const StepRow& row) {
+    const bool wide = IsSidePanel(row.Panel);
+    if (wide != Wide) {
+        Widen(wide ? +1 : -1);
+        Wide = wide;
+    }
+    FrameCod.Visible = row.Panel == StepPanel::CodePage;
+    lstDoc.Visible = ButUp.Visible = ButDown.Visible = !FrameCod.Visible;
+    cbFormFeed.Visible = row.Panel == StepPanel::FormFeed;
+    FrameCap.Visible = row.Panel == StepPanel::Merges;
+    FrameFont.Visible = row.Panel == StepPanel::Font;
+    FrameFormat.Visible = row.Panel == StepPanel::Format;
+    ComWidth.Visible = row.Panel == StepPanel::Widths;
+}
+
+// The list is hidden in the code page step; the view is filled once for the later steps.
+void frmParDoc::EnterCodePage() {
+    if (view.CurLine == 0) view.FillView();
+}
+
+void frmParDoc::EnterColumnEnds() {
+    SepViewPending = true;
+    if (d_.EndPoz[0] >= 1) NextFr.Enabled = true;
+    view.FillView();
+}
+
+void frmParDoc::EnterTitleEnd() {
+    if (d_.EndTitle >= 1) NextFr.Enabled = true;
+    view.FillView();
+}
+
+void frmParDoc::EnterCapEnd() {
+    if (d_.EndCap > 0) NextFr.Enabled = true;
+    view.FillView();
+}
+
+void frmParDoc::EnterReferenceLine() {
+    if (d_.EtalStrN > 0) NextFr.Enabled = true;
+    if (d_.FormFeed) {
+        cbFormFeed.Value = 1;
+        cbFormFeed_Click();
     }
     view.FillView();
 }
 
-void frmParDoc::NextFr_Click() {
-    GoingBack = false;
-    if (run_.CurStep == 1) view.FillView();
-    if (run_.CurStep == 4 && d_.EtalStr.empty() && !d_.FormFeed) {
-        host_.MessageBox("Эталонная строка не может быть пустой !", ui::Buttons::Ok, ui::Icon::Question);
-        return;
+// The character headers without line numbers; built once on the way forward.
+void frmParDoc::EnterVerticalSeparators() {
+    if (!SepViewPending) return;
+    view.ClearItems();
+    view.BuildCharHeaders(view::kHiddenColumn);
+    view.FillView();
+    if (d_.PozDiv[0] > 0) view.MarkColumns(d_.PozDiv, true);
+    SepViewPending = false;
+}
+
+void frmParDoc::EnterMerges() {
+    view.LabelWidth = 8;
+    view.FillView();
+    if (view.LabelWidth > 8) {
+        view.BuildColumnHeaders(view::kTwipsPerChar * view.LabelWidth + view::kHeaderMargin);
+        view.FillView();
     }
+    if (d_.CountMerge > 0) {
+        txtBxCoCap.SetText(std::to_string(d_.CountMerge));
+        ShowMerge(true);
+    }
+}
+
+void frmParDoc::EnterFormats() {
+    if (d_.CountFormat > 0) view.ShowFormats();
+    view.FillView();
+}
+
+// Fixed lines and the postscript: no line waits for its columns yet.
+void frmParDoc::EnterLineRoles() {
+    PendingFixRec = 0;
+    view.FillView();
+}
+
+// From the title end back to the column ends.
+void frmParDoc::UndoTitleEnd() {
+    if (SepViewPending) return;
+    view.MarkColumns(d_.PozDiv, false);
+    view.MarkColumns(d_.EndPoz, true);
+}
+
+// From the vertical separators back to the horizontal ones.
+void frmParDoc::UndoSeparators() {
+    view.ClearItems();
+    view.BuildCharHeaders(view::kCharNumberColumn);
+    view.FillView();
+    view.MarkColumns(d_.EndPoz, true);
+    SepViewPending = true;
+    view.FillView();
+}
+
+// From the merges back to the vertical separators.
+void frmParDoc::UndoVerticalSeparators() {
+    view.ClearItems();
+    view.BuildCharHeaders(view::kHiddenColumn);
+    if (d_.PozDiv[0] > 0) view.MarkColumns(d_.PozDiv, true);
+    view.FillView();
+}
+
+// From the widths back to the formats: no column selected.
+void frmParDoc::UndoFormats() {
+    FormatCol = -1;
+    SelectFormatColumn(0);
+    FormatCol = 0;
+    FormatChanged = false;  // a change of the column left behind is no change of the next
+    FrameFormat.Enabled = false;
+}
+
+bool frmParDoc::LeaveColumnEnds() {
+    view.FillView();
+    return true;
+}
+
+bool frmParDoc::LeaveReferenceLine() {
+    if (!d_.EtalStr.empty() || d_.FormFeed) return true;
+    host_.MessageBox("Эталонная строка не может быть пустой !", ui::Buttons::Ok, ui::Icon::Question);
+    return false;
+}
+
+void frmParDoc::NextFr_Click() {
+    const StepRow& row = StepRowOf(run_.CurStep);
+    if (row.Leave && !(this->*row.Leave)()) return;
     ++run_.CurStep;
     ShowStep();
 }
 
 void frmParDoc::BackFr_Click() {
-    GoingBack = true;
-    if (run_.CurStep == 0) {
+    if (CurrentStep() == StepId::CodePage) {
         if (ReturnToWizard) ReturnToWizard();
         host_.Unload(*this);
         return;
     }
     --run_.CurStep;
-    UndoStep();
+    const StepRow& row = StepRowOf(run_.CurStep);
+    if (row.Undo) (this->*row.Undo)();
     ShowStep();
-}
-
-// Keyed by the step entered backwards: takes back what the step left showed.
-void frmParDoc::UndoStep() {
-    switch (run_.CurStep) {
-    case 1:  // from the title end back to the column ends
-        if (SepViewPending) return;
-        view.MarkColumns(d_.PozDiv, false);
-        view.MarkColumns(d_.EndPoz, true);
-        return;
-    case 4: view.FillView(); return;
-    case 5:  // from the vertical separators back to the horizontal ones
-        view.ClearItems();
-        view.BuildCharHeaders(kCharFirstColumn);
-        view.FillView();
-        view.MarkColumns(d_.EndPoz, true);
-        SepViewPending = true;
-        view.FillView();
-        return;
-    case 6:  // from the merges back to the vertical separators
-        Widen(-1);
-        FrameCap.Visible = false;
-        view.ClearItems();
-        view.BuildCharHeaders(view::kHiddenColumn);
-        if (d_.PozDiv[0] > 0) view.MarkColumns(d_.PozDiv, true);
-        view.FillView();
-        return;
-    case 7:  // the entry of step 8 widens the window again
-        Widen(-1);
-        FrameFont.Visible = false;
-        return;
-    case 10:
-        FrameFormat.Visible = false;
-        FrameFont.Visible = true;
-        return;
-    case 11:  // from the widths back to the formats: wide again, no column selected
-        Widen(+1);
-        ComWidth.Visible = false;
-        FormatCol = -1;
-        SelectFormatColumn(0);
-        FormatCol = 0;
-        FormatChanged = false;  // a change of the column left behind is no change of the next
-        FrameFormat.Enabled = false;
-        return;
-    default: return;
-    }
 }
 
 // After step 15 the description is saved and the conversion window takes over. A

@@ -83,6 +83,7 @@ void frmBegin::NewProj_Click() {
     ShowWizard();
     wizard_->frInDoc.Visible = true;
     wizard_->CBoxAutoMark.Visible = true;
+    wizard_->optGrPrNo.SetValue(1);  // a new project is made for its own file unless the user says otherwise
     wizard_->ButInDoc.SetFocus();
 }
 

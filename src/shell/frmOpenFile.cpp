@@ -28,6 +28,21 @@ bool Exists(const std::string& path) {
     return !path.empty() && std::filesystem::exists(std::filesystem::path(path), error);
 }
 
+// A report as the inference saw it: its path, size and time of its last change.
+std::string ReportStamp(const std::string& path) {
+    const std::filesystem::path file(path);
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file, error);
+    const auto written = std::filesystem::last_write_time(file, error);
+    return path + "|" + std::to_string(error ? 0 : size) + "|" +
+           std::to_string(error ? 0 : written.time_since_epoch().count());
+}
+
+// Whether the user (or an inference) has marked something a new marking would replace.
+bool HasMarks(const DocumentDescription& d) {
+    return d.EndPoz[0] > 0 || d.EndTitle > 0 || d.EndCap > 0 || d.EtalStrN > 0 || d.FormFeed;
+}
+
 }  // namespace
 
 frmOpenFile::frmOpenFile(DocumentDescription& description, RunState& run, ui::Host& host,
@@ -146,6 +161,13 @@ void frmOpenFile::txtIniDoc_KeyPress() {
         ButOutDoc.SetFocus();
         return;
     }
+    // A wrong path would read as a project without an input document, that is, as
+    // a group project, and step 15 would save the real project so.
+    if (std::string reason = UnreadableReason(run_.NameIni); !reason.empty()) {
+        Report("Указанный файл проекта не найден !", ReadDetail(run_.NameIni, reason));
+        txtIniDoc.SetFocus();
+        return;
+    }
     // A project in UTF-16, say, would read as empty and be taken for a group project.
     if (std::string problem = ProjectEncodingProblem(run_.NameIni); !problem.empty()) {
         Report(problem);
@@ -182,6 +204,7 @@ void frmOpenFile::AcceptExistingProject() {
         optGrPrYes.SetValue(1);
         return;
     }
+    optGrPrNo.SetValue(1);
     AcceptProjectPaths();
 }
 
@@ -287,12 +310,21 @@ void frmOpenFile::NextFr_Click() {
 
 // With the tick the report describes itself: the editor gets the inferred elements,
 // marked and correctable, with the paths and the open-workbook choice made here.
-// Without it, or when the text holds no table, the editor starts empty.
+// Without it, or when the text holds no table, the editor starts empty. A report is
+// inferred once: coming back from the editor keeps the user's corrections, and a
+// changed report replaces what was marked only when the user agrees.
 void frmOpenFile::PrepareNewDescription() {
     if (!CBoxAutoMark.Value) {
+        inferredReport_.clear();
         StartEmptyDescription();
         return;
     }
+    const std::string stamp = ReportStamp(description_.NameIn);
+    if (stamp == inferredReport_) return;
+    inferredReport_ = stamp;
+    if (HasMarks(description_) &&
+        host_.MessageBox(kReplaceMarks, ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
+        return;
     inference::ReportInference found;
     try {
         found = inference::InferReport(description_.NameIn);
@@ -369,6 +401,9 @@ void frmOpenFile::BackFr_Click() {
     host_.Hide(*this);
     frInDoc.Visible = frIniDoc.Visible = frOutDoc.Visible = CBoxNoClose.Visible = CBoxAutoMark.Visible = false;
     NextFr.Enabled = false;
+    // The next project answers afresh; what it is marked from is asked again.
+    optGrPrNo.SetValue(1);
+    inferredReport_.clear();
     txtInDoc.SetText(std::string(kInDocPrompt));
     txtIniDoc.SetText(std::string(kIniDocPrompt));
     txtOutDoc.SetText(std::string(kOutDocPrompt));

@@ -53,6 +53,8 @@ public:
     static constexpr std::string_view kOutDocPrompt = "Маршрут и имя файла выходного документа";
     static constexpr std::string_view kNoTableFound =
         "В документе не распознана таблица !\nОписание документа задаётся с начала.";
+    static constexpr std::string_view kReplaceMarks =
+        "Элементы документа уже указаны !\nРазметить документ автоматически заново ?";
 
     using Kind = ui::ControlKind;
     ui::Control frInDoc{*this, Kind::Panel, "frInDoc"};
@@ -104,6 +106,7 @@ private:
     ui::Host& host_;
     ui::Window& startWindow_;
     std::string dialogFilter_;  // of the next file dialog
+    std::string inferredReport_;  // the report last inferred (path, size, time); empty: none
 };
 
 }  // namespace tabulizer

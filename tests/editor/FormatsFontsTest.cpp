@@ -17,7 +17,7 @@ protected:
     std::string State() const {
         std::string images;
         for (const auto& header : Headers(2, 6)) images += header.back() == '/' ? '-' : header[header.rfind('/') + 1];
-        return std::to_string(editor->FormatCol) + " " + std::to_string(d.CountFormat) + " " + images;
+        return std::to_string(editor->SelectedFormatColumn()) + " " + std::to_string(d.CountFormat) + " " + images;
     }
     // "form decimals-box text alignment-options"
     std::string Panel() const {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -185,6 +186,65 @@ TEST_F(InferredStartTest, GoingBackAndChangingTheTickChangesTheStart) {
     EXPECT_TRUE(run.Inferred);
     EXPECT_GT(handedOver.EndPoz[0], 0);
     EXPECT_TRUE(host.boxes.empty());
+}
+
+// Back from step 1 to the wizard and forward again once inferred anew over the
+// user's corrections, and the positions kept showed plain in step 2, where a click
+// removed a position the user could not see.
+TEST_F(InferredStartTest, BackToTheWizardAndForwardKeepsWhatTheUserMarked) {
+    for (bool autoMark : {true, false}) {
+        SCOPED_TRACE(autoMark ? "ticked" : "unticked");
+        Afresh();
+        frmOpenFile& wizard = NewProjectWizard();
+        Forward(wizard, Ved(), autoMark);
+        editor->NextFr.Click();
+        for (int position : {3, 28}) editor->lstDoc.ColumnClick(position + 1);  // 28 taken back when inferred
+        const PosList marked = description.EndPoz;
+        ASSERT_NE(Positions(marked), Positions(handedOver.EndPoz));
+        editor->BackFr.Click();
+        editor->BackFr.Click();
+        ASSERT_TRUE(wizard.Visible);
+        wizard.NextFr.Click();
+        EXPECT_EQ(Positions(handedOver.EndPoz), Positions(marked));
+        EXPECT_TRUE(host.boxes.empty());
+        editor->NextFr.Click();
+        EXPECT_EQ(MarkedPositions(), Positions(marked));
+        EXPECT_TRUE(editor->NextFr.Enabled);
+        editor->lstDoc.ColumnClick(4);
+        EXPECT_EQ(MarkedPositions(), Positions(description.EndPoz));
+        EXPECT_EQ(std::count(description.EndPoz.begin() + 1, description.EndPoz.begin() + 1 + description.EndPoz[0], 3),
+                  0);
+    }
+}
+
+// Another report is inferred only when the user agrees to lose what was marked;
+// the question is asked once for it.
+TEST_F(InferredStartTest, AChangedReportReplacesTheMarksOnlyAfterYes) {
+    const char* const kReplace = "Элементы документа уже указаны !\nРазметить документ автоматически заново ?";
+    for (ui::Answer answer : {ui::Answer::No, ui::Answer::Yes}) {
+        SCOPED_TRACE(answer == ui::Answer::Yes ? "yes" : "no");
+        Afresh();
+        frmOpenFile& wizard = NewProjectWizard();
+        Forward(wizard, Ved(), true);
+        editor->NextFr.Click();
+        editor->lstDoc.ColumnClick(4);
+        const PosList marked = description.EndPoz;
+        editor->BackFr.Click();
+        editor->BackFr.Click();
+        const std::string other = Write("other.txt", "+------+------+\r\n| Код  |Сумма |\r\n+------+------+\r\n"
+                                                     "| 01   | 1.50 |\r\n+------+------+\r\n");
+        host.answers.push_back(answer);
+        Forward(wizard, other, true);
+        EXPECT_EQ(host.BoxTexts(), Texts{kReplace});
+        EXPECT_EQ(host.boxes.at(0).buttons, ui::Buttons::YesNo);
+        EXPECT_EQ(handedOver.NameIn, other);
+        const PosList expected = answer == ui::Answer::Yes ? inference::InferReport(other).description.EndPoz : marked;
+        EXPECT_EQ(Positions(handedOver.EndPoz), Positions(expected));
+        editor->BackFr.Click();
+        wizard.NextFr.Click();
+        EXPECT_EQ(host.boxes.size(), 1u);
+        EXPECT_EQ(Positions(handedOver.EndPoz), Positions(expected));
+    }
 }
 
 // The tick of a new project does not reach a project loaded afterwards.

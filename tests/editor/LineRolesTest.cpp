@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "description/ProjectLoader.h"
 #include "editor/ItemText.h"
 
 namespace tabulizer::test {
@@ -46,7 +47,7 @@ TEST_F(LineRolesTest, FixedLinesTakeColumnsAndStopAtThePostscript) {
                                       "Колонка начала > колонки конца ! "}));
     EXPECT_EQ(d.FixStr[1], (FixLine{5, 2, 3, Utf8ToCp1251("ого 12")}));
     EXPECT_EQ(d.CountFixLines, 1);
-    EXPECT_EQ(editor->PendingFixRec, 0);
+    EXPECT_EQ(editor->PendingFixedLine(), 0);
     EXPECT_EQ(ItemTexts()[4], " 5 Ф.С. B-C");
     host.boxes.clear();
     Forward(15);
@@ -63,6 +64,41 @@ TEST_F(LineRolesTest, FixedLinesTakeColumnsAndStopAtThePostscript) {
     ClickLine(3);  // a second postscript replaces the first
     EXPECT_EQ(d.FixStr[0], (FixLine{3, 0, 0, "a"}));
     EXPECT_EQ(d.CountFixLines, 1);
+}
+
+// A released fixed line came back on the next column click, its slot taken again
+// while no longer counted: the next fixed line was then left out of the project.
+TEST_F(LineRolesTest, AReleasedFixedLineOrPostscriptStaysReleased) {
+    struct Case {
+        int step, line;
+        int slot;
+    };
+    for (const Case& c : {Case{14, 3, 1}, Case{15, 6, 0}}) {
+        SCOPED_TRACE(c.step);
+        host.boxes.clear();
+        Forward(c.step);
+        ClickLine(c.line);
+        EXPECT_EQ(editor->PendingFixedLine(), c.slot + 1);
+        ClickLine(c.line);  // released before its columns were given
+        EXPECT_EQ(editor->PendingFixedLine(), 0);
+        editor->lstDoc.ColumnClick(2);
+        EXPECT_EQ(host.BoxTexts(), Texts{"В начале надо указать номер строки ! "});
+        EXPECT_EQ(d.FixStr[c.slot], FixLine{});
+        EXPECT_EQ(d.CountFixLines, 0);
+    }
+    run.NameIni = (dir / "p.ini").string();
+    Back(14);
+    ClickLine(7);
+    EXPECT_EQ(d.FixStr[1], (FixLine{7, 0, 0, "after"}));
+    Forward(15);
+    editor->NextFr.Click();
+    DocumentDescription saved;
+    saved.InitFontsAndMerges();
+    RunState savedRun;
+    savedRun.NameIni = run.NameIni;
+    LoadProject(saved, savedRun, host);
+    EXPECT_EQ(saved.CountFixLines, 1);
+    EXPECT_EQ(saved.FixStr[1].Str, "after");
 }
 
 }  // namespace
@@ -107,6 +143,36 @@ TEST_F(EditorTest, MergesLockNavigationUntilCompleteAndComDelTakesThemBack) {
                                       "Колонка конца должна быть больше колонки начала  ! ",
                                       "Повторное вхождение колонки  ! ",
                                       "Максимальное число объединений = 20 !  Дальнейшее назначение невозможно !"}));
+}
+
+// The depth box showed a typed number while the merge kept its old depth; the
+// other boxes of the panel only show.
+TEST_F(EditorTest, TheMergeDepthTakesWhatIsTypedWithinItsRange) {
+    LoadExample("ved");  // cap lines 3 to 7
+    frmParDoc& e = Open(d.NameIn, false);
+    Forward(8);
+    for (const ui::Control* box : {&e.txtBxStr, &e.txtBxCB, &e.txtBxCE, &e.txtBxCoCap, &e.TBDepth})
+        EXPECT_TRUE(box->ReadOnly) << box->Name();
+    e.lstDoc.MouseDown();
+    e.lstDoc.ItemClick(5 - d.EndTitle);  // a merge from line 5: depth 1 to 3
+    EXPECT_FALSE(e.TBDepth.ReadOnly);
+    struct Case {
+        const char* typed;
+        int depth;
+        const char* afterEnter;
+    };
+    for (const Case& c : {Case{"3", 3, "3"}, Case{"4", 3, "3"}, Case{"0", 3, "3"}, Case{"x", 3, "3"},
+                          Case{"", 3, "3"}, Case{"2", 2, "2"}, Case{"02", 2, "2"}}) {
+        e.TBDepth.SetText(c.typed);
+        EXPECT_EQ(d.MergeCl[1].Depth, c.depth) << c.typed;
+        EXPECT_EQ(e.UpDwDepth.Position(), c.depth) << c.typed;
+        e.TBDepth.PressEnter();
+        EXPECT_EQ(e.TBDepth.Text(), c.afterEnter) << c.typed;
+    }
+    e.lstDoc.ColumnClick(2);
+    e.lstDoc.ColumnClick(3);
+    EXPECT_EQ(d.MergeCl[1], (MergeCell{5, 1, 2, 2, false}));
+    EXPECT_TRUE(e.TBDepth.ReadOnly);
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST_F(EditorTest, SideWidthIsAddedAndTakenOnceEveryTime) {
     EXPECT_EQ(wide, 13300);
     EXPECT_EQ(widths, (Texts{"13:10200", "12:13300", "13:10200", "14:10200", "13:10200", "14:10200", "13:10200",
                              "12:13300"}));
-    EXPECT_EQ(e.FormatCol, 0);
+    EXPECT_EQ(e.SelectedFormatColumn(), 0);
     EXPECT_FALSE(e.FrameFormat.Enabled);
 }
 
@@ -116,7 +116,7 @@ TEST_F(EditorTest, StepFiveNeedsAReferenceLineOrTheFormFeed) {
     EXPECT_TRUE(d.FormFeed && e.NextFr.Enabled && e.txtQuestion.Text().empty());
     e.cbFormFeed.Click();
     EXPECT_FALSE(d.FormFeed || e.NextFr.Enabled);
-    EXPECT_EQ(e.txtQuestion.Text(), e.Steps[4].Question);
+    EXPECT_EQ(e.txtQuestion.Text(), e.Question(StepId::ReferenceLine));
     e.cbFormFeed.Click();
     e.NextFr.Click();
     Back(5);  // the stored option ticks the box again on entry
@@ -143,6 +143,62 @@ TEST_F(EditorTest, DocumentsBeyondSixteenBitsAreCutWithAMessage) {
         EXPECT_EQ(e.lbSumDoc.Caption, "Строк в документе:       " + c.sums);
         EXPECT_EQ(host.BoxTexts(), c.boxes);
     }
+}
+
+}  // namespace
+}  // namespace tabulizer::test
+
+namespace tabulizer::test {
+namespace {
+
+// What the view shows in one step: the first header's width, the header count,
+// the font and the lines shown.
+std::string ViewOf(const frmParDoc& e) {
+    const auto& items = e.lstDoc.Items();
+    const ui::ViewFont font = e.lstDoc.Font();
+    std::string out = std::to_string(e.lstDoc.Header(1).Width) + "/" + std::to_string(e.lstDoc.Headers().size()) +
+                      " " + font.Name + " " + std::to_string(font.Size);
+    if (!items.empty())
+        out += " " + std::to_string(ItemLineNumber(items.front().Text)) + "-" +
+               std::to_string(ItemLineNumber(items.back().Text));
+    return out;
+}
+
+// The payroll example: title to line 2, cap to line 7, 50 lines, five columns.
+TEST_F(EditorTest, EveryStepShowsItsLinesHeadersAndFontAlikeForwardsAndBackwards) {
+    LoadExample("ved");
+    frmParDoc& e = Open(d.NameIn, false);
+    const Texts expected = {
+        "1400/62 Arial 10 1-14",        "1400/62 Arial 10 1-14",       "1400/62 Arial 10 1-14",
+        "1400/62 Arial 10 1-14",        "1400/62 Arial 10 1-14",       "1400/62 Arial 10 1-14",
+        "1/62 Arial 10 1-14",           "1550/6 Courier New 9 3-7",    "1/2 Arial 12 1-2",
+        "1/6 Arial 10 3-7",             "1/6 Courier New 10 8-21",     "1/6 Courier New 9 8-21",
+        "1/6 Courier New 9 3-16",       "1550/6 Courier New 9 8-21",   "1550/6 Courier New 9 37-50"};
+    Texts forward{ViewOf(e)};
+    for (int step = 2; step <= kStepCount; ++step) {
+        Forward(step);
+        forward.push_back(ViewOf(e));
+    }
+    EXPECT_EQ(forward, expected);
+    for (int step = kStepCount - 1; step >= 1; --step) {
+        Back(step);
+        EXPECT_EQ(ViewOf(e), expected[step - 1]) << "back to step " << step;
+    }
+}
+
+// The owner (the help window) learns of every step shown: on load, forwards, back,
+// and not when the editor hands over to the wizard.
+TEST_F(EditorTest, EveryStepShownIsToldToTheOwner) {
+    LoadExample("ved");
+    Texts told;
+    editor.emplace(d, run, host);
+    editor->StepChanged = [&] { told.push_back(std::to_string(run.CurStep + 1) + (editor->Visible ? "" : " hidden")); };
+    d.NameIn = (dir / "ved.txt").string();
+    editor->Form_Load();
+    Forward(3);
+    Back(1);
+    editor->BackFr.Click();
+    EXPECT_EQ(told, (Texts{"1", "2", "3", "2", "1"}));
 }
 
 }  // namespace

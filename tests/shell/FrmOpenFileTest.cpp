@@ -67,6 +67,44 @@ TEST_F(ShellTest, ProjectPathsAreDecodedAndResolvedBesideTheProject) {
     EXPECT_TRUE(wizard.frModIni.Visible && wizard.frInDoc.Visible && wizard.NextFr.HasFocus());
 }
 
+// A wrong path once read as a project without an input document: a group project,
+// which step 15 then saved over the real project without its NameIn.
+TEST_F(ShellTest, WrongProjectPathIsRefusedAtEnterNotTakenForAGroupProject) {
+    Write("ved.txt", "x");
+    std::filesystem::create_directory(dir / "folder.ini");
+    frmOpenFile& wizard = Begin(&frmBegin::OldProj);
+    for (const std::string& path : {Path("missing.ini"), Path("folder.ini")}) {
+        host.boxes.clear();
+        EXPECT_EQ(Enter(wizard.txtIniDoc, path), path);
+        EXPECT_EQ(host.BoxTexts(), Texts{"Указанный файл проекта не найден !"}) << path;
+        EXPECT_TRUE(wizard.txtIniDoc.HasFocus());
+        EXPECT_FALSE(wizard.frModIni.Visible || wizard.frInDoc.Visible || wizard.NextFr.Enabled);
+        EXPECT_EQ(wizard.optGrPrYes.Value, 0);
+    }
+}
+
+// The group answer follows the project accepted last, and starts afresh with the
+// next project, whichever way the user comes back to the start.
+TEST_F(ShellTest, GroupAnswerFollowsTheProjectAndStartsAfresh) {
+    Write("ved.txt", "x");
+    const std::string group = Write("group.ini", "[Tabulizer]\nVersion=1\n[General]\nNameIn=\nNameOut=o.xlsx\n");
+    frmOpenFile& wizard = Begin(&frmBegin::OldProj);
+    auto answer = [&] { return std::to_string(wizard.optGrPrYes.Value) + std::to_string(wizard.optGrPrNo.Value); };
+    Enter(wizard.txtIniDoc, group);
+    EXPECT_EQ(answer(), "10");
+    Enter(wizard.txtIniDoc, Project("ved.txt", "out"));
+    EXPECT_EQ(answer(), "01");
+    Enter(wizard.txtIniDoc, group);
+    wizard.BackFr.Click();
+    EXPECT_EQ(answer(), "01");
+    start->NewProj.Click();
+    EXPECT_EQ(answer(), "01");
+    wizard.optGrPrYes.Click();
+    wizard.BackFr.Click();
+    start->NewProj.Click();
+    EXPECT_EQ(answer(), "01");
+}
+
 TEST_F(ShellTest, OpenExcelKeepsTheWorkbookOpenWithoutOverwriteQuestion) {
     Write("ved.xlsx", "old");
     frmOpenFile& wizard = Begin(&frmBegin::OldProj);
