@@ -15,12 +15,18 @@ import sys
 
 import openpyxl
 
+import packagecheck
+
 
 def value(cell):
     return cell.value
 
 
 def main():
+    try:
+        packagecheck.check(sys.argv[1])
+    except packagecheck.Fault as fault:
+        sys.exit(f"{sys.argv[1]}: {fault}")
     book = openpyxl.load_workbook(sys.argv[1])
     sheet = book.active
     print("sheets", len(book.sheetnames))

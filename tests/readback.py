@@ -3,6 +3,9 @@
 
 Usage: readback.py FILE.xlsx
 
+The package's structure is checked first (packagecheck.py): a fault ends the read
+with its reason on standard error and a non-zero status.
+
 For every sheet, in workbook order:
   sheet NAME [active]
   CELL KIND VALUE PROPERTIES...   every cell holding a value or a style, row by row
@@ -19,6 +22,8 @@ align=left|center|right|... order=ltr|rtl bottom=STYLE left=STYLE right=STYLE
 import sys
 
 import openpyxl
+
+import packagecheck
 from openpyxl.utils import get_column_letter, range_boundaries
 
 
@@ -91,6 +96,10 @@ def print_sheet(sheet, cell_sheet, active):
 def main():
     if len(sys.argv) != 2:
         sys.exit("usage: readback.py FILE.xlsx")
+    try:
+        packagecheck.check(sys.argv[1])
+    except packagecheck.Fault as fault:
+        sys.exit(f"{sys.argv[1]}: {fault}")
     # Cells come from a read-only load: a full load replaces the cells inside merged
     # areas by placeholders and loses their own formats. Merges and widths need it.
     book = openpyxl.load_workbook(sys.argv[1])

@@ -35,8 +35,9 @@ protected:
             fs::copy_file(fs::path(TABULIZER_EXAMPLES) / name, dir / name);
     }
 
-    Outcome Run(const std::string& arguments) {
-        std::string command = "cd " + Quoted(dir) + " && '" TABULIZER_BINARY "' " + arguments + " >" +
+    // `limits`: shell commands run before the program, such as "ulimit -f 1; ".
+    Outcome Run(const std::string& arguments, const std::string& limits = "") {
+        std::string command = "cd " + Quoted(dir) + " && " + limits + "'" TABULIZER_BINARY "' " + arguments + " >" +
                               Quoted(dir / "out") + " 2>" + Quoted(dir / "err");
         int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(dir / "out"), ReadFile(dir / "err")};
@@ -174,6 +175,59 @@ TEST_F(ManyReportsTest, GroupProjectWithoutReportsKeepsItsMessage) {
     Outcome named = Run("--project group.ini --flat ved.txt");
     EXPECT_EQ(named.status, 0) << named.err;
     EXPECT_NE(FlatCheck("ved.xlsx").find("\nrows 19\n"), std::string::npos);
+}
+
+// What a run through child processes hands each child and what it makes of how each
+// child ended: the output kind the options and the project ask for, a firm's name in
+// quotes written as CSV quotes it, and a child killed by a signal counted as failed.
+TEST_F(ManyReportsTest, EveryReportOfARunGetsTheRunsOutputKind) {
+    std::string text = ReadFile(dir / "ved.txt");
+    fs::copy_file(dir / "ved.txt", dir / "a.txt");
+    const std::string name = "\x88\xa2\xa0\xad\xae\xa2 \x88.\x88.";  // "Иванов И.И." in CP866
+    text.replace(text.find(name), name.size(), "\x88\xa2\xa0\xad\xae\xa2 \"\x88\"\x88");  // Иванов "И"И
+    std::ofstream(dir / "b.txt", std::ios::binary) << text;
+    std::string flat = ReadFile(dir / "ved.ini");
+    flat.insert(flat.find("[Horizon]"), "Flat=1\r\n");
+    std::ofstream(dir / "flat.ini", std::ios::binary) << flat;
+    const std::string both = "Преобразовано 2 из 2\n";
+    struct Case {
+        const char* limits;
+        const char* arguments;
+        int status;
+        std::string summary;  // the end of standard error
+        const char* kind;     // what a.* and b.* are: "paged", "flat", "csv", "none"
+    } cases[] = {
+        {"", "--project ved.ini --jobs 2 a.txt b.txt", 0, both, "paged"},
+        {"", "--project ved.ini --jobs 2 --csv a.txt b.txt", 0, both, "csv"},
+        {"", "--project ved.ini --jobs 2 --flat a.txt b.txt", 0, both, "flat"},
+        {"", "--project flat.ini --jobs 2 a.txt b.txt", 0, both, "flat"},
+        {"", "--project flat.ini --output b.xlsx b.txt", 0, "", "flat"},
+        {"ulimit -f 1; ", "--project ved.ini --jobs 2 a.txt b.txt", 1,
+         "Преобразовано 0 из 2\nНе преобразованы:\n  a.txt\n  b.txt\n", "none"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.limits) + c.arguments);
+        for (const char* old : {"a.xlsx", "b.xlsx", "a.csv", "b.csv"}) fs::remove(dir / old);
+        Outcome outcome = Run(c.arguments, c.limits);
+        EXPECT_EQ(outcome.status, c.status) << outcome.err;
+        EXPECT_TRUE(outcome.err.ends_with(c.summary)) << outcome.err;
+        const std::string kind = c.kind;
+        if (kind == "none") {
+            for (const char* report : {"a.txt", "b.txt"})
+                EXPECT_NE(outcome.err.find(std::string(report) + ": преобразование прервано сигналом 25\n"),
+                          std::string::npos) << outcome.err;
+            for (const char* out : {"a.xlsx", "b.xlsx"}) EXPECT_FALSE(fs::exists(dir / out)) << out;
+        } else if (kind == "csv") {
+            EXPECT_FALSE(fs::exists(dir / "a.xlsx"));
+            EXPECT_EQ(ReadFile(dir / "a.csv").substr(0, 10), "Таб. N,");
+            EXPECT_NE(ReadFile(dir / "b.csv").find(",\"Иванов \"\"И\"\"И\","), std::string::npos);
+        } else {
+            const std::string book = ReadBack((dir / "b.xlsx").string());
+            EXPECT_NE(book.find(kind == "flat" ? "\nB2 s \"Иванов \\\"И\\\"И\"" : "\nB6 s \"Иванов \\\"И\\\"И "),
+                      std::string::npos) << book;
+            EXPECT_EQ(book.starts_with("sheet Лист1 active\nA1 s \"Таб. N\""), kind == "flat") << book;
+        }
+    }
 }
 
 }  // namespace

@@ -20,17 +20,15 @@ class Package : public ::testing::Test {
 protected:
     Package() { app.AddWorkbook(); }
 
-    // Saves the workbook and gives one part of it, after the archive's checksums and
-    // structure were verified.
+    // Saves the workbook and gives one part of it, after the package's checksums, local
+    // headers, content types, relationships and defined names were verified.
     std::string SavedPart(const std::string& name) {
         const std::string path = (temp.path() / "book.xlsx").string();
         app.SaveActiveWorkbookAs(path);
         int status = -1;
         std::string out = test::Capture(
-            "'" TABULIZER_PYTHON "' -c 'import sys, zipfile; z = zipfile.ZipFile(sys.argv[1]); "
-            "assert z.testzip() is None; sys.stdout.buffer.write(z.read(sys.argv[2]))' '" + path + "' '" + name + "'",
-            status);
-        EXPECT_EQ(status, 0) << name;
+            "'" TABULIZER_PYTHON "' '" TABULIZER_PACKAGECHECK "' '" + path + "' '" + name + "' 2>&1", status);
+        EXPECT_EQ(status, 0) << name << ": " << out;
         return out;
     }
 
