@@ -67,7 +67,9 @@ std::vector<sheet::FlatColumn> FlatColumns(const DocumentDescription& d) {
 
 FlatOutput::FlatOutput(RunContext& ctx, const std::string& utf8Path, bool csv)
     : ctx_(ctx),
-      table_(csv ? sheet::CreateFlatCsv(utf8Path) : sheet::CreateFlatXlsx(utf8Path, FlatColumns(ctx.d))) {}
+      table_(csv ? sheet::CreateFlatCsv(utf8Path, ctx.run.CsvForSpreadsheet ? sheet::CsvDialect::kSpreadsheet
+                                                                            : sheet::CsvDialect::kPrograms)
+                 : sheet::CreateFlatXlsx(utf8Path, FlatColumns(ctx.d))) {}
 
 void FlatOutput::Header(std::vector<std::string> texts) {
     if (headerDone_) return;
