@@ -1,5 +1,6 @@
 # Builds the Debian package of the build with cpack, inspects it with dpkg-deb,
-# unpacks it into a fresh root and runs the program from there. Prints "SKIP:"
+# checks it with lintian where that is installed, unpacks it into a fresh root and
+# runs the program from there. Prints "SKIP:"
 # (the test counts as skipped) where the Debian tools are missing.
 cmake_minimum_required(VERSION 3.25)
 foreach(tool dpkg-deb dpkg-shlibdeps)
@@ -61,6 +62,12 @@ expect("${out}" "the package's files" "root/root" ./usr/bin/tabulizer ./usr/shar
 string(FIND "${out}" "/usr/local" local)
 if(NOT local EQUAL -1)
   message(FATAL_ERROR "the package installs under /usr/local:\n${out}")
+endif()
+
+# Where lintian is installed, the package has none of its errors.
+find_program(LINTIAN lintian)
+if(LINTIAN)
+  run("${LINTIAN}" --fail-on error "${deb}")
 endif()
 
 set(root "${WORK}/root")
