@@ -138,15 +138,15 @@ void SheetXmlWriter::AppendCell(const CellOut& cell, std::string_view ref) {
     }
     // A number the spreadsheet cannot hold would make it refuse the whole file:
     // it goes in as the text of its digits.
-    std::string digits;
-    if (cell.kind == kCellNumber && !SpreadsheetHolds(cell.number)) AppendNumber(digits, cell.number);
-    if (cell.kind == kCellNumber && digits.empty()) {
+    std::string numberText;
+    if (cell.kind == kCellNumber && !SpreadsheetHolds(cell.number)) AppendNumber(numberText, cell.number);
+    if (cell.kind == kCellNumber && numberText.empty()) {
         out_ += "><v>";
         AppendNumber(out_, cell.number);
         out_ += "</v></c>";
     } else if (cell.kind != kCellEmpty) {
         auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
-        const std::string_view text = digits.empty() ? cell.text : digits;
+        const std::string_view text = numberText.empty() ? cell.text : numberText;
         bool keepBlanks = !text.empty() && (blank(text.front()) || blank(text.back()));
         out_ += keepBlanks ? " t=\"inlineStr\"><is><t xml:space=\"preserve\">" : " t=\"inlineStr\"><is><t>";
         if (AppendXlsxCellText(out_, text) > kMaxCellText)
