@@ -8,7 +8,8 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
 foreach(file bin/tabulizer share/tabulizer/Help.txt share/applications/tabulizer.desktop
-             share/icons/hicolor/scalable/apps/tabulizer.svg share/icons/hicolor/256x256/apps/tabulizer.png)
+             share/icons/hicolor/scalable/apps/tabulizer.svg share/icons/hicolor/256x256/apps/tabulizer.png
+             share/man/man1/tabulizer.1.gz share/doc/tabulizer/copyright share/doc/tabulizer/changelog.gz)
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()

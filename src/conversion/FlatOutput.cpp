@@ -65,9 +65,11 @@ std::vector<sheet::FlatColumn> FlatColumns(const DocumentDescription& d) {
     return columns;
 }
 
-FlatOutput::FlatOutput(RunContext& ctx, const std::string& utf8Path, bool csv)
-    : ctx_(ctx),
-      table_(csv ? sheet::CreateFlatCsv(utf8Path) : sheet::CreateFlatXlsx(utf8Path, FlatColumns(ctx.d))) {}
+FlatOutput::FlatOutput(RunContext& ctx, const std::string& utf8Path, bool csv) : ctx_(ctx) {
+    using sheet::CsvDialect;
+    if (!csv) table_ = sheet::CreateFlatXlsx(utf8Path, FlatColumns(ctx.d));
+    else table_ = sheet::CreateFlatCsv(utf8Path, ctx.run.CsvForSpreadsheet ? CsvDialect::kSpreadsheet : CsvDialect::kPrograms);
+}
 
 void FlatOutput::Header(std::vector<std::string> texts) {
     if (headerDone_) return;

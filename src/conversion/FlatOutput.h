@@ -13,7 +13,8 @@ namespace tabulizer {
 
 class FlatOutput {
 public:
-    // Creates the table file at `utf8Path`: CSV when `csv`, else .xlsx.
+    // Creates the table file at `utf8Path`: CSV when `csv` (in the dialect the run
+    // asks for), else .xlsx.
     FlatOutput(RunContext& ctx, const std::string& utf8Path, bool csv);
 
     // The cap rows first..last of the sheet just written become the header row; only

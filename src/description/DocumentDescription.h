@@ -101,6 +101,7 @@ struct RunState {
     bool Overwrite = false;
     bool OldWindows = false;
     bool Csv = false;  // the flat table goes out as CSV instead of .xlsx
+    bool CsvForSpreadsheet = false;  // that CSV with a byte order mark, ';' and decimal commas
     i16 CurStep = 0;  // editor step 0..14 (15 finished)
 };
 

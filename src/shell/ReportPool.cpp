@@ -27,6 +27,7 @@ std::vector<std::string> ChildArguments(const ReportsCall& call, const std::stri
     std::vector<std::string> args = {self, "--project", call.project, "--output", call.OutputFor(report)};
     if (call.flat) args.push_back("--flat");
     if (call.csv) args.push_back("--csv");
+    if (call.csvExcel) args.push_back("--csv-excel");
     args.push_back("--");  // a report whose name begins with "-" is still a report
     args.push_back(report);
     return args;

@@ -32,6 +32,7 @@ void TakeJobs(const std::string& text, ReportsCall& call) {
 void CheckCombination(ReportsCall& call) {
     if (call.project.empty()) call.error = "не указан файл проекта (--project ПРОЕКТ.ini)";
     else if (!call.output.empty() && !call.outputDir.empty()) call.error = "--output и --output-dir вместе не указываются";
+    else if (call.csv && call.csvExcel) call.error = "--csv и --csv-excel вместе не указываются";
     else if (!call.output.empty() && call.reports.size() > 1)
         call.error = "--output называет выходной файл одного отчёта; для нескольких укажите --output-dir";
     if (!call.error.empty()) return;
@@ -62,6 +63,7 @@ ReportsCall ParseReportsCall(const std::vector<std::string>& arguments) {
         else if (a == "--help" || a == "-h") call.help = true;
         else if (a == "--flat") call.flat = true;
         else if (a == "--csv") call.csv = true;
+        else if (a == "--csv-excel") call.csvExcel = true;
         else if (a == "--project") TakeValue(arguments, i, call.project, call);
         else if (a == "--output-dir") TakeValue(arguments, i, call.outputDir, call);
         else if (a == "--output") TakeValue(arguments, i, call.output, call);

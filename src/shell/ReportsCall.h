@@ -1,7 +1,8 @@
 #pragma once
 // The command line that begins with an option (other than --describe, --help and
 // --version): one project, converting the project's own report or the reports named.
-//   tabulizer --project P.ini [--output-dir DIR | --output FILE] [--jobs N] [--flat] [--csv] [REPORT...]
+//   tabulizer --project P.ini [--output-dir DIR | --output FILE] [--jobs N] [--flat]
+//             [--csv | --csv-excel] [REPORT...]
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ struct ReportsCall {
     int jobs = 0;        // 0 = one per processor core
     bool flat = false;
     bool csv = false;
+    bool csvExcel = false;  // CSV for a spreadsheet: a byte order mark, ';', decimal commas
     bool help = false;
     std::vector<std::string> reports;
     std::string error;  // empty when the call is right
@@ -21,7 +23,8 @@ struct ReportsCall {
     // The file a report is converted into: in DIR, or beside the report, named as
     // the report with ".xlsx" or ".csv".
     std::string OutputFor(const std::string& report) const;
-    std::string Extension() const { return csv ? ".csv" : ".xlsx"; }
+    bool AnyCsv() const { return csv || csvExcel; }
+    std::string Extension() const { return AnyCsv() ? ".csv" : ".xlsx"; }
 };
 
 ReportsCall ParseReportsCall(const std::vector<std::string>& arguments);

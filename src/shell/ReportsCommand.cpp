@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kUsageLine =
     "Использование: tabulizer --project ПРОЕКТ.ini [--output-dir ПАПКА | --output ФАЙЛ] [--jobs N]\n"
-    "                         [--flat] [--csv] [ОТЧЁТ...]\n";
+    "                         [--flat] [--csv | --csv-excel] [ОТЧЁТ...]\n";
 
 // Batch messages of one named report begin with its path, so that they can be told
 // apart when many reports are converted at once.
@@ -70,7 +70,8 @@ private:
 
 void ApplyOutputOptions(const ReportsCall& call, DocumentDescription& d, RunState& run) {
     d.Flat = d.Flat || call.flat;
-    run.Csv = call.csv;
+    run.Csv = call.AnyCsv();
+    run.CsvForSpreadsheet = call.csvExcel;
 }
 
 int Finish(int status, const StandardOutput& out, const ReportsCall& call) {
@@ -95,7 +96,7 @@ int ConvertProjectReport(const ReportsCall& call) {
             ApplyOutputOptions(call, d, run);
             if (!call.output.empty()) d.NameOut = out.Path(call.output, call.Extension());
             else if (!call.outputDir.empty()) d.NameOut = call.OutputFor(d.NameIn);
-            else if (call.csv) d.NameOut = fs::path(d.NameOut).replace_extension(".csv").string();
+            else if (call.AnyCsv()) d.NameOut = fs::path(d.NameOut).replace_extension(".csv").string();
             conversion = std::make_unique<frmTabulizer>(d, run, host);
             conversion->Form_Load();
         };

@@ -43,10 +43,10 @@ protected:
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(dir / "out"), ReadFile(dir / "err")};
     }
 
-    std::string FlatCheck(const std::string& xlsx, const std::string& csv = "") {
+    std::string FlatCheck(const std::string& xlsx, const std::string& csv = "", const char* dialect = "") {
         int status = -1;
         std::string out = Capture("'" TABULIZER_PYTHON "' '" TABULIZER_FLATCHECK "' " + Quoted(dir / xlsx) +
-                                      (csv.empty() ? "" : " " + Quoted(dir / csv)),
+                                      (csv.empty() ? "" : " " + Quoted(dir / csv) + " " + dialect),
                                   status);
         EXPECT_EQ(status, 0);
         return out;
@@ -137,10 +137,33 @@ TEST_F(ManyReportsTest, OutputToStandardOutputAndFlatFromTheProject) {
     EXPECT_EQ(xlsx.out.substr(0, 2), "PK");
 }
 
+// CSV for a spreadsheet of a Russian locale, from the project's own report and from
+// the children of many reports alike, holds the values of the flat sheet.
+TEST_F(ManyReportsTest, CsvForASpreadsheetHasItsMarkSemicolonsAndDecimalCommas) {
+    fs::create_directories(dir / "архив");
+    for (const char* name : {"a.txt", "b.txt"}) fs::copy_file(dir / "ved.txt", dir / "архив" / name);
+    ASSERT_EQ(Run("--project ved.ini --flat --output flat.xlsx").status, 0);
+    Outcome own = Run("--project ved.ini --csv-excel");
+    ASSERT_EQ(own.status, 0) << own.err;
+    Outcome many = Run("--project ved.ini --csv-excel --jobs 2 архив/a.txt архив/b.txt");
+    ASSERT_EQ(many.status, 0) << many.err;
+    for (const char* csv : {"ved.csv", "архив/a.csv", "архив/b.csv"}) {
+        const std::string bytes = ReadFile(dir / csv);
+        EXPECT_EQ(bytes.substr(0, bytes.find("\r\n", bytes.find("\r\n") + 2)),
+                  "\xEF\xBB\xBFТаб. N;Фамилия И.О.;Начислено Оклад;Начислено Премия;К выдаче\r\n"
+                  "00120;Иванов И.И.;1512,43;132,97;1645,4")
+            << csv;
+        EXPECT_EQ(FlatCheck("flat.xlsx", csv, "excel"),
+                  "sheets 1\nfreeze A2\nfilter A1:E19\nrows 19\nheader Таб. N|Фамилия И.О.|Начислено Оклад|"
+                  "Начислено Премия|К выдаче (bold)\nnumbers 40\ncsv equal\n")
+            << csv;
+    }
+}
+
 TEST_F(ManyReportsTest, WrongCallsGetTheirMessageAndStatusTwo) {
     const std::string usage =
         "Использование: tabulizer --project ПРОЕКТ.ini [--output-dir ПАПКА | --output ФАЙЛ] [--jobs N]\n"
-        "                         [--flat] [--csv] [ОТЧЁТ...]\n";
+        "                         [--flat] [--csv | --csv-excel] [ОТЧЁТ...]\n";
     struct Case {
         const char* arguments;
         const char* message;
@@ -151,6 +174,7 @@ TEST_F(ManyReportsTest, WrongCallsGetTheirMessageAndStatusTwo) {
         {"--project ved.ini --output a.xlsx ved.txt svod.txt",
          "--output называет выходной файл одного отчёта; для нескольких укажите --output-dir"},
         {"--project ved.ini --output a.xlsx --output-dir .", "--output и --output-dir вместе не указываются"},
+        {"--project ved.ini --csv-excel --csv", "--csv и --csv-excel вместе не указываются"},
         {"--project ved.ini --pages", "неизвестный параметр «--pages»"},
         {"--project", "после --project нужно значение"},
         {"--project ved.ini ved.txt ./ved.txt", "два отчёта дают один выходной файл: ./ved.xlsx"},

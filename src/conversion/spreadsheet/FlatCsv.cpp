@@ -1,5 +1,8 @@
-// The flat table as CSV: UTF-8, comma-separated, CR LF line ends; a field is
-// quoted when it holds a comma, a quote, a line end or surrounding blanks.
+// The flat table as CSV: UTF-8, CR LF line ends; a field is quoted when it holds
+// the separator, a quote, a line end or surrounding blanks. For programs the
+// separator is a comma and numbers have a decimal point; for a spreadsheet of a
+// Russian locale the file begins with a byte order mark (or it is read as the
+// locale's code page), the separator is ';' and numbers have a decimal comma.
 #include <charconv>
 #include <cstdio>
 
@@ -10,13 +13,24 @@
 namespace tabulizer::sheet {
 namespace {
 
-bool NeedsQuotes(std::string_view text) {
-    if (text.empty()) return false;
-    return text.find_first_of(",\"\r\n") != std::string_view::npos || text.front() == ' ' || text.back() == ' ';
+struct Dialect {
+    char separator;
+    char decimal;
+    const char* start;  // what the file begins with
+};
+
+Dialect Of(CsvDialect dialect) {
+    return dialect == CsvDialect::kSpreadsheet ? Dialect{';', ',', "\xEF\xBB\xBF"} : Dialect{',', '.', ""};
 }
 
-void AppendField(std::string& line, std::string_view utf8) {
-    if (!NeedsQuotes(utf8)) {
+bool NeedsQuotes(std::string_view text, char separator) {
+    if (text.empty()) return false;
+    return text.find_first_of("\"\r\n") != std::string_view::npos || text.find(separator) != std::string_view::npos ||
+           text.front() == ' ' || text.back() == ' ';
+}
+
+void AppendField(std::string& line, std::string_view utf8, char separator) {
+    if (!NeedsQuotes(utf8, separator)) {
         line += utf8;
         return;
     }
@@ -30,28 +44,28 @@ void AppendField(std::string& line, std::string_view utf8) {
 
 class FlatCsv : public FlatTable {
 public:
-    explicit FlatCsv(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
+    FlatCsv(const std::string& path, CsvDialect dialect) : dialect_(Of(dialect)), file_(std::fopen(path.c_str(), "wb")) {
         if (!file_) throw Failure(kCannotWrite, "cannot create \"" + path + "\"");
+        line_ = dialect_.start;
     }
     ~FlatCsv() override {
         if (file_) std::fclose(file_);
     }
 
     void Header(const std::vector<std::string>& texts) override {
-        line_.clear();
         for (std::size_t c = 0; c < texts.size(); ++c) {
-            if (c > 0) line_ += ',';
-            AppendField(line_, Cp1251ToUtf8(texts[c]));
+            if (c > 0) line_ += dialect_.separator;
+            AppendField(line_, Cp1251ToUtf8(texts[c]), dialect_.separator);
         }
         Put();
     }
 
     void Row(const std::vector<CellValue>& cells) override {
-        line_.clear();
         for (std::size_t c = 0; c < cells.size(); ++c) {
-            if (c > 0) line_ += ',';
-            if (cells[c].kind == CellValue::kNumber) line_ += PlainNumber(cells[c].number);
-            else if (cells[c].kind == CellValue::kText) AppendField(line_, Cp1251ToUtf8(cells[c].text));
+            if (c > 0) line_ += dialect_.separator;
+            if (cells[c].kind == CellValue::kNumber) AppendNumber(cells[c].number);
+            else if (cells[c].kind == CellValue::kText)
+                AppendField(line_, Cp1251ToUtf8(cells[c].text), dialect_.separator);
         }
         Put();
     }
@@ -64,19 +78,29 @@ public:
     }
 
 private:
+    void AppendNumber(double value) {
+        std::string number = PlainNumber(value);
+        if (auto point = number.find('.'); point != std::string::npos) number[point] = dialect_.decimal;
+        line_ += number;
+    }
+
     void Put() {
         line_ += "\r\n";
         if (std::fwrite(line_.data(), 1, line_.size(), file_) != line_.size())
             throw Failure(kCannotWrite, "writing the CSV file failed");
+        line_.clear();
     }
 
+    Dialect dialect_;
     std::FILE* file_;
     std::string line_;
 };
 
 }  // namespace
 
-std::unique_ptr<FlatTable> CreateFlatCsv(const std::string& utf8Path) { return std::make_unique<FlatCsv>(utf8Path); }
+std::unique_ptr<FlatTable> CreateFlatCsv(const std::string& utf8Path, CsvDialect dialect) {
+    return std::make_unique<FlatCsv>(utf8Path, dialect);
+}
 
 std::string PlainNumber(double value) {
     char buffer[400];

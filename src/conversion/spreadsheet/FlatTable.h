@@ -31,7 +31,10 @@ public:
 // unfinished file behind for the caller to remove. An .xlsx table of more rows
 // than a sheet holds (kMaxRows, the header included) fails with code 6 on the row that does not fit.
 std::unique_ptr<FlatTable> CreateFlatXlsx(const std::string& utf8Path, const std::vector<FlatColumn>& columns);
-std::unique_ptr<FlatTable> CreateFlatCsv(const std::string& utf8Path);
+// CSV for programs (commas, a decimal point), or for a spreadsheet opened with a
+// double click in a Russian locale (a byte order mark, ';', a decimal comma).
+enum class CsvDialect { kPrograms, kSpreadsheet };
+std::unique_ptr<FlatTable> CreateFlatCsv(const std::string& utf8Path, CsvDialect dialect);
 
 // A number as CSV writes it: plain decimal notation, the shortest that reads back
 // as the same number ("1512.4", "-0.05"); exponent notation only for magnitudes

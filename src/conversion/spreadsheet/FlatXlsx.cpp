@@ -1,7 +1,7 @@
 // The flat table as one .xlsx sheet, streamed: each row goes into the package as
 // soon as it is complete, so memory stays flat however long the report. The sheet's
 // head (column widths and formats, the frozen header row) is written first; its
-// extent is not known then and is left for the spreadsheet to find.
+// extent is not known then, and the sheet writer fills it in when the sheet ends.
 #include <optional>
 
 #include "common/Failure.h"
@@ -14,7 +14,7 @@ namespace {
 class FlatXlsx : public FlatTable {
 public:
     FlatXlsx(const std::string& path, const std::vector<FlatColumn>& columns)
-        : columns_(columns.size()), header_(styles_.Apply(0, {Property::kBold, 1})), package_(path, styles_) {
+        : columns_(columns.size()), header_(styles_.Apply(0, {Property::kBold, 1})), package_(path, styles_, 1) {
         SheetHead head{"", true, {}, 1, {}};
         for (std::size_t c = 0; c < columns.size(); ++c) {
             std::uint32_t style = 0;

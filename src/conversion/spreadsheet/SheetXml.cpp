@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <climits>
 
 #include "common/Failure.h"
+#include "conversion/spreadsheet/TypedInput.h"
 #include "conversion/spreadsheet/XlsxText.h"
 
 namespace tabulizer::sheet {
@@ -12,6 +12,17 @@ namespace {
 
 // The part is handed to the archive in pieces of about this size.
 constexpr std::size_t kPiece = 256 * 1024;
+
+// The dimension written before the extent is known, as long as the longest one.
+constexpr std::string_view kDimensionRoom = "<dimension ref=\"A1:XFD1048576\"/>";
+
+std::string DimensionElement(const std::string& ref) { return "<dimension ref=\"" + ref + "\"/>"; }
+
+// A sheet's extent as its dimension names it; bottom 0 is a sheet without cells.
+std::string ExtentRef(const CellRange& extent) {
+    if (extent.bottom == 0) return "A1";
+    return extent.IsSingleCell() ? CellName(extent.top, extent.left) : RangeName(extent);
+}
 
 bool Written(const Cell& cell) { return cell.kind != kCellEmpty || cell.style != 0; }
 bool Written(const CellOut& cell) { return cell.kind != kCellEmpty || cell.style != 0; }
@@ -93,14 +104,22 @@ double StoredWidth(double width) {
 
 SheetXmlWriter::SheetXmlWriter(ZipWriter& zip, CellFormats& formats, const SheetHead& head)
     : zip_(zip), formats_(formats) {
-    out_.reserve(kPiece + 64 * 1024);
     out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
             "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
             "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">";
-    if (!head.dimension.empty()) out_ += "<dimension ref=\"" + head.dimension + "\"/>";
+    if (!head.dimension.empty()) {
+        out_ += DimensionElement(head.dimension);
+    } else {
+        out_ += kDimensionRoom;
+        zip_.Reserve(out_);
+        reserved_.swap(out_);
+    }
+    out_.reserve(kPiece + 64 * 1024);
     AppendView(out_, head);
     AppendColumns(out_, head.columns, formats_);
 }
+
+void SheetXmlWriter::Extend(const CellRange& area) { extent_ = extent_.bottom == 0 ? area : extent_.Union(area); }
 
 void SheetXmlWriter::Flush(std::size_t above) {
     if (out_.size() < above) return;
@@ -117,13 +136,17 @@ void SheetXmlWriter::AppendCell(const CellOut& cell, std::string_view ref) {
         AppendInt(out_, format);
         out_ += '"';
     }
-    if (cell.kind == kCellNumber) {
+    // A number the spreadsheet cannot hold would make it refuse the whole file:
+    // it goes in as the text of its digits.
+    std::string numberText;
+    if (cell.kind == kCellNumber && !SpreadsheetHolds(cell.number)) AppendNumber(numberText, cell.number);
+    if (cell.kind == kCellNumber && numberText.empty()) {
         out_ += "><v>";
         AppendNumber(out_, cell.number);
         out_ += "</v></c>";
-    } else if (cell.kind == kCellText) {
+    } else if (cell.kind != kCellEmpty) {
         auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
-        const std::string_view text = cell.text;
+        const std::string_view text = numberText.empty() ? cell.text : numberText;
         bool keepBlanks = !text.empty() && (blank(text.front()) || blank(text.back()));
         out_ += keepBlanks ? " t=\"inlineStr\"><is><t xml:space=\"preserve\">" : " t=\"inlineStr\"><is><t>";
         if (AppendXlsxCellText(out_, text) > kMaxCellText)
@@ -145,13 +168,17 @@ void SheetXmlWriter::Row(int row, const std::vector<CellOut>& cells) {
     out_.append(digits, digitsEnd);
     out_ += "\">";
     std::string ref;
+    int first = 0, last = 0;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (!Written(cells[i])) continue;
-        ref = Letters(static_cast<int>(i) + 1);
+        last = static_cast<int>(i) + 1;
+        if (first == 0) first = last;
+        ref = Letters(last);
         ref.append(digits, digitsEnd);
         AppendCell(cells[i], ref);
     }
     out_ += "</row>";
+    Extend({row, first, row, last});
     Flush(kPiece);
 }
 
@@ -168,16 +195,21 @@ void SheetXmlWriter::End(const std::vector<CellRange>& merges, const CellRange* 
     out_ += "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" footer=\"0.3\"/>"
             "</worksheet>";
     Flush(0);
+    if (!reserved_.empty()) {
+        for (const CellRange& area : merges) Extend(area);
+        // Blanks between elements fill the room the longest extent would take.
+        std::string element = DimensionElement(ExtentRef(extent_));
+        element.resize(kDimensionRoom.size(), ' ');
+        reserved_.replace(reserved_.size() - kDimensionRoom.size(), kDimensionRoom.size(), element);
+        zip_.Rewrite(reserved_);
+    }
 }
 
 namespace {
 
 std::string Dimension(const Sheet& sheet) {
-    CellRange extent{INT_MAX, INT_MAX, 0, 0};
-    auto take = [&extent](const CellRange& r) {
-        extent = {std::min(extent.top, r.top), std::min(extent.left, r.left),
-                  std::max(extent.bottom, r.bottom), std::max(extent.right, r.right)};
-    };
+    CellRange extent{0, 0, 0, 0};
+    auto take = [&extent](const CellRange& r) { extent = extent.bottom == 0 ? r : extent.Union(r); };
     for (int row = 1; row <= sheet.RowCount(); ++row) {
         const auto& cells = sheet.Row(row);
         auto written = [](const sheet::Cell& c) { return Written(c); };
@@ -187,8 +219,7 @@ std::string Dimension(const Sheet& sheet) {
         take({row, static_cast<int>(first - cells.begin()) + 1, row, static_cast<int>(cells.rend() - last)});
     }
     for (const CellRange& area : sheet.merges.All()) take(area);
-    if (extent.bottom == 0) return "A1";
-    return extent.IsSingleCell() ? CellName(extent.top, extent.left) : RangeName(extent);
+    return ExtentRef(extent);
 }
 
 }  // namespace

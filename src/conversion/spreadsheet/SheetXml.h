@@ -25,7 +25,9 @@ struct ColumnLook {
 };
 
 struct SheetHead {
-    std::string dimension;  // "A1:E9", the extent of the cells; "" when not known beforehand
+    // "A1:E9", the extent of the cells; "" when not known beforehand: then room is
+    // kept for it and filled with the extent of what was written when the part ends.
+    std::string dimension;
     bool active = false;
     CellRange selection;    // A1 alone is the default and not written
     int frozenRows = 0;     // rows kept in view above the rest
@@ -52,11 +54,14 @@ public:
 private:
     void AppendCell(const CellOut& cell, std::string_view ref);
     void Flush(std::size_t above);
+    void Extend(const CellRange& area);
 
     ZipWriter& zip_;
     CellFormats& formats_;
     std::string out_;
     bool rows_ = false;
+    std::string reserved_;        // the part's start, when its dimension is written at the end
+    CellRange extent_{0, 0, 0, 0};  // of what was written; bottom 0 = nothing yet
 };
 
 // The head of a held sheet: the extent of its cells and merged areas, its

@@ -70,6 +70,12 @@ bool ScanExponent(std::string_view s, std::size_t& pos, Scan& scan) {
 
 }  // namespace
 
+bool SpreadsheetHolds(double value) {
+    constexpr double kLargest = 9.99999999999999e307, kSmallest = 2.2251e-308;
+    const double magnitude = std::fabs(value);
+    return magnitude <= kLargest && (magnitude == 0 || magnitude >= kSmallest);
+}
+
 std::optional<TypedNumber> ParseTyped(std::string_view text) {
     std::string_view s = TrimBlanks(text);
     Scan scan;
@@ -96,7 +102,7 @@ std::optional<TypedNumber> ParseTyped(std::string_view text) {
     auto [ptr, ec] = std::from_chars(scan.clean.data(), end, value);
     if (ec != std::errc() || ptr != end) return std::nullopt;
     if (percent) value /= 100;
-    if (!std::isfinite(value)) return std::nullopt;
+    if (!SpreadsheetHolds(value)) return std::nullopt;
     if (value == 0) {
         if (negative) scan.plainForm = false;  // "-0" reads as 0 and keeps its sign as text only
         value = 0;                             // no negative zero in the workbook

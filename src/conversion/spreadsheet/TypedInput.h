@@ -4,8 +4,8 @@
 // an optional "." with digits (".5" and "5." both count); an optional exponent;
 // an optional trailing "%" that divides by 100. At least one digit and at most
 // 15 significant digits (leading zeros do not count), so that account numbers
-// and other long digit strings are never rounded; the result is always finite.
-// Anything else stays text.
+// and other long digit strings are never rounded; the result is one a spreadsheet
+// holds (SpreadsheetHolds). Anything else stays text.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +21,11 @@ struct TypedNumber {
     // into text). -1 when it was written in another form ("1,234", "5.", "007").
     int decimals = -1;
 };
+
+// Whether a spreadsheet holds `value` as a number: finite, at most
+// 9.99999999999999E+307 in magnitude and, unless zero, at least 2.2251E-308 (which
+// leaves out the subnormal numbers). A spreadsheet refuses a file with others.
+bool SpreadsheetHolds(double value);
 
 // The number a text stands for, or nothing when it stays text.
 std::optional<TypedNumber> ParseTyped(std::string_view text);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <stdexcept>
 
 #include "common/Failure.h"
 #include "common/SystemReason.h"
@@ -116,13 +117,15 @@ int CodeFor(int error) { return error == ENOMEM ? kOutOfMemory : kCannotWrite; }
 
 }  // namespace
 
-XlsxPackage::XlsxPackage(const std::string& path, const StyleTable& styles) : path_(path), formats_(styles) {
+XlsxPackage::XlsxPackage(const std::string& path, const StyleTable& styles, int sheets)
+    : path_(path), sheets_(sheets), formats_(styles) {
     errno = 0;
     file_ = std::fopen(path.c_str(), "wb");
     if (!file_) throw Failure(CodeFor(errno), "cannot create the workbook \"" + path + "\"", SystemReason(errno));
     std::setvbuf(file_, nullptr, _IOFBF, kFileBuffer);
     try {
         zip_ = std::make_unique<ZipWriter>(file_);
+        Part("[Content_Types].xml", ContentTypes(sheets_));
     } catch (...) {
         std::fclose(file_);
         throw;
@@ -164,13 +167,13 @@ void XlsxPackage::Finish(int activeSheet) {
         definedNames += "</definedName>";
     }
     const int sheets = static_cast<int>(names_.size());
+    if (sheets != sheets_) throw std::logic_error("the package got another number of sheets than it announced");
     Part("xl/workbook.xml", WorkbookXml(names_, activeSheet, definedNames));
     Part("xl/_rels/workbook.xml.rels", WorkbookRelationships(sheets));
     Part("xl/styles.xml", formats_.StylesXml());
     Part("docProps/app.xml", AppProperties());
     Part("docProps/core.xml", CoreProperties());
     Part("_rels/.rels", PackageRelationships());
-    Part("[Content_Types].xml", ContentTypes(sheets));
     zip_->Finish();
     std::FILE* file = file_;
     file_ = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
-// An .xlsx package written front to back into one file: the sheets first, each as
-// it comes, then the parts that name them (workbook, relationships, content types),
+// An .xlsx package written front to back into one file: the content types first
+// (file-type sniffers read only the first entry), the sheets, each as it comes, then
+// the parts that name them (workbook, relationships),
 // the style sheet of the formats the sheets used, and the document properties. It
 // holds the parts a spreadsheet needs and no more. Failures throw Failure (1004,
 // or 7 when memory runs out); a package not finished leaves an unfinished file.
@@ -18,7 +19,8 @@ namespace tabulizer::sheet {
 
 class XlsxPackage {
 public:
-    XlsxPackage(const std::string& path, const StyleTable& styles);
+    // A package of `sheets` sheets, each begun and ended once before Finish.
+    XlsxPackage(const std::string& path, const StyleTable& styles, int sheets);
     ~XlsxPackage();
     XlsxPackage(const XlsxPackage&) = delete;
     XlsxPackage& operator=(const XlsxPackage&) = delete;
@@ -40,6 +42,7 @@ private:
     void Part(const char* name, const std::string& xml);
 
     std::string path_;
+    int sheets_;
     std::FILE* file_;
     std::unique_ptr<ZipWriter> zip_;
     CellFormats formats_;

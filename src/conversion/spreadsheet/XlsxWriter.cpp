@@ -7,7 +7,7 @@
 namespace tabulizer::sheet {
 
 void WriteXlsx(const Workbook& workbook, const std::string& path) {
-    XlsxPackage package(path, workbook.Styles());
+    XlsxPackage package(path, workbook.Styles(), workbook.SheetCount());
     for (int i = 0; i < workbook.SheetCount(); ++i) {
         const SheetRef sheet = workbook.At(i);
         WriteSheetRows(package.BeginSheet(sheet->Name(), HeadOf(*sheet, i == workbook.ActiveIndex())), *sheet);

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <limits>
+#include <stdexcept>
 
 #include "common/Failure.h"
 #include "common/SystemReason.h"
@@ -72,7 +73,35 @@ void ZipWriter::Begin(std::string name) {
     entry.crc = static_cast<std::uint32_t>(crc32(0, nullptr, 0));
     PutLocalHeader(entry);  // sizes and checksum filled in by End
     entries_.push_back(std::move(entry));
+    reserved_.clear();
     deflateReset(&zs_);
+}
+
+// A stored block that is not the last: a zero byte (not final, type 0, padded to the
+// byte), the length and its complement; the deflated blocks follow on the next byte.
+void ZipWriter::PutStored(std::string_view data) {
+    const auto size = static_cast<std::uint16_t>(data.size());
+    const std::uint16_t complement = ~size;
+    const unsigned char head[5] = {0, static_cast<unsigned char>(size & 0xFF), static_cast<unsigned char>(size >> 8),
+                                   static_cast<unsigned char>(complement & 0xFF),
+                                   static_cast<unsigned char>(complement >> 8)};
+    Put(head, sizeof head);
+    Put(data.data(), data.size());
+}
+
+void ZipWriter::Reserve(std::string_view data) {
+    Entry& entry = entries_.back();
+    if (entry.size > 0 || !reserved_.empty() || data.size() > 0xFFFF)
+        throw std::logic_error("reserved zip entry bytes must come first and fit one stored block");
+    PutStored(data);
+    reserved_ = data;
+    entry.size += data.size();
+    entry.compressed += 5 + data.size();
+}
+
+void ZipWriter::Rewrite(std::string_view data) {
+    if (data.size() != reserved_.size()) throw std::logic_error("rewritten zip entry bytes change their length");
+    reserved_ = data;
 }
 
 void ZipWriter::Deflate(std::string_view data, int flush) {
@@ -88,6 +117,7 @@ void ZipWriter::Deflate(std::string_view data, int flush) {
     } while (zs_.avail_out == 0);
 }
 
+// The checksum is of the deflated data alone; End puts the reserved bytes in front.
 void ZipWriter::Write(std::string_view data) {
     Entry& entry = entries_.back();
     // zlib counts in 32 bits: long data goes in pieces.
@@ -103,13 +133,19 @@ void ZipWriter::Write(std::string_view data) {
 
 void ZipWriter::End() {
     Deflate({}, Z_FINISH);
-    const Entry& entry = entries_.back();
+    Entry& entry = entries_.back();
+    if (!reserved_.empty()) {
+        const auto head = crc32(0, reinterpret_cast<const Bytef*>(reserved_.data()), static_cast<uInt>(reserved_.size()));
+        entry.crc = static_cast<std::uint32_t>(
+            crc32_combine(head, entry.crc, static_cast<z_off_t>(entry.size - reserved_.size())));
+    }
     // Back to the local header for the sizes, then on at the end.
     const auto end = at_;
     errno = 0;
     if (std::fflush(file_) != 0 || fseeko(file_, static_cast<off_t>(entry.offset), SEEK_SET) != 0) WriteFailed(errno);
     at_ = entry.offset;
     PutLocalHeader(entry);
+    if (!reserved_.empty()) PutStored(reserved_);  // right after the local header
     if (fseeko(file_, static_cast<off_t>(end), SEEK_SET) != 0) WriteFailed(errno);
     at_ = end;
 }

@@ -22,6 +22,12 @@ public:
     ZipWriter& operator=(const ZipWriter&) = delete;
 
     void Begin(std::string name);
+    // The entry's first bytes, stored uncompressed so that Rewrite can change them
+    // in place until End: for what is known only once the rest is written. Right
+    // after Begin; at most 65535 bytes.
+    void Reserve(std::string_view data);
+    // The reserved bytes, changed; of the same length.
+    void Rewrite(std::string_view data);
     void Write(std::string_view data);
     void End();
     // Writes the central directory; the archive is complete once the file is closed.
@@ -42,12 +48,14 @@ private:
     void Put(const void* data, std::size_t size);
     void PutLocalHeader(const Entry& entry);
     void PutCentralHeader(const Entry& entry);
+    void PutStored(std::string_view data);
 
     std::FILE* file_;
     z_stream zs_{};
     std::uint64_t at_ = 0;  // bytes written so far
     std::vector<Entry> entries_;
     std::vector<unsigned char> out_;
+    std::string reserved_;  // the current entry's reserved bytes
 };
 
 }  // namespace tabulizer::sheet

@@ -43,6 +43,17 @@ TEST(TypedInput, EverythingElseStaysText) {
         EXPECT_FALSE(ParseTyped(text)) << text;
 }
 
+// A spreadsheet refuses a file with a number beyond its range: such a text stays text.
+TEST(TypedInput, NumbersASpreadsheetCannotHoldStayText) {
+    const std::pair<const char*, bool> cases[] = {
+        {"9.99999999999999e307", true},  {"-9.99999999999999E+307", true}, {"1e308", false},
+        {"-1.5e308", false},             {"2.2251e-308", true},             {"-2.2251e-308", true},
+        {"2.2250e-308", false},          {"1e-310", false},                 {"-4.9e-324", false},
+        {"1e-306%", false},              {"0e-400", true},                  {"1e-400", false},
+    };
+    for (auto [text, number] : cases) EXPECT_EQ(ParseTyped(text).has_value(), number) << text;
+}
+
 TEST(TypedInput, PlainFormsAreRederivedFromTheirDecimals) {
     for (std::string_view text : {"0", "120", "-1512.43", "1512.40", "0.00", "0.5",
                                   "123456789012345", "0.000001", "99999999999999.9"}) {
