@@ -19,13 +19,8 @@
 namespace tabulizer {
 namespace {
 
-// The detail line of a failed replacement: which file and the system's reason.
-std::string Detail(const std::string& path, const std::string& reason) {
-    return "Не удалось записать файл «" + path + "»: " + reason;
-}
-
 [[noreturn]] void CannotWrite(const std::string& path, const std::string& why, const std::string& reason) {
-    throw Failure(kCannotWrite, "cannot write \"" + path + "\": " + why, Detail(path, reason));
+    throw Failure(kCannotWrite, "cannot write \"" + path + "\": " + why, CannotWriteDetail(path, reason));
 }
 
 [[noreturn]] void CannotWrite(const std::string& path, int error) {
@@ -48,7 +43,7 @@ std::string CreateTemporary(const std::filesystem::path& target) {
         std::string reason = error == ENOENT ? "Нет такого каталога" : SystemReason(error);
         throw Failure(kPathAccessError,
                       "cannot create a file beside \"" + target.string() + "\": " + std::strerror(error),
-                      Detail(target.string(), reason));
+                      CannotWriteDetail(target.string(), reason));
     }
     // The workbook gets the permissions of any new file, not mkstemp's private ones.
     mode_t mask = umask(0);
@@ -102,6 +97,10 @@ void CheckTarget(const std::filesystem::path& target) {
 }
 
 }  // namespace
+
+std::string CannotWriteDetail(const std::string& path, const std::string& reason) {
+    return "Не удалось записать файл «" + path + "»: " + reason;
+}
 
 void ReplaceFile(const std::string& utf8Path, const std::function<void(const std::string&)>& write,
                  const std::function<bool(const std::string&)>& probe) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/ReplaceFile.h"
 #include "common/SystemReason.h"
 
 namespace tabulizer {
@@ -50,8 +51,6 @@ std::string ReadDetail(const std::string& path, const std::string& reason) {
     return "Не удалось прочитать файл «" + path + "»: " + reason;
 }
 
-std::string WriteDetail(const std::string& path, const std::string& reason) {
-    return "Не удалось записать файл «" + path + "»: " + reason;
-}
+std::string WriteDetail(const std::string& path, const std::string& reason) { return CannotWriteDetail(path, reason); }
 
 }  // namespace tabulizer

@@ -1,14 +1,21 @@
 // The flat table as CSV: UTF-8, comma-separated, CR LF line ends; a field is
 // quoted when it holds a comma, a quote, a line end or surrounding blanks.
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 
 #include "common/Cp1251.h"
 #include "common/Failure.h"
+#include "common/SystemReason.h"
 #include "conversion/spreadsheet/FlatTable.h"
 
 namespace tabulizer::sheet {
 namespace {
+
+// The reason goes into the detail; whoever knows which file this is names it.
+[[noreturn]] void CsvFailed(int error) {
+    throw Failure(kCannotWrite, "writing the CSV file failed", SystemReason(error ? error : EIO));
+}
 
 bool NeedsQuotes(std::string_view text) {
     if (text.empty()) return false;
@@ -30,8 +37,10 @@ void AppendField(std::string& line, std::string_view utf8) {
 
 class FlatCsv : public FlatTable {
 public:
-    explicit FlatCsv(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
-        if (!file_) throw Failure(kCannotWrite, "cannot create \"" + path + "\"");
+    explicit FlatCsv(const std::string& path) {
+        errno = 0;
+        file_ = std::fopen(path.c_str(), "wb");
+        if (!file_) CsvFailed(errno);
     }
     ~FlatCsv() override {
         if (file_) std::fclose(file_);
@@ -59,15 +68,18 @@ public:
     void Close() override {
         std::FILE* file = file_;
         file_ = nullptr;
-        bool ok = std::ferror(file) == 0;
-        if (std::fclose(file) != 0 || !ok) throw Failure(kCannotWrite, "writing the CSV file failed");
+        errno = 0;
+        int error = std::fflush(file) != 0 || std::ferror(file) != 0 ? (errno ? errno : EIO) : 0;
+        errno = 0;
+        if (std::fclose(file) != 0 && error == 0) error = errno ? errno : EIO;
+        if (error) CsvFailed(error);
     }
 
 private:
     void Put() {
         line_ += "\r\n";
-        if (std::fwrite(line_.data(), 1, line_.size(), file_) != line_.size())
-            throw Failure(kCannotWrite, "writing the CSV file failed");
+        errno = 0;
+        if (std::fwrite(line_.data(), 1, line_.size(), file_) != line_.size()) CsvFailed(errno);
     }
 
     std::FILE* file_;
