@@ -14,6 +14,7 @@
 
 #include "common/Failure.h"
 #include "common/SaveSignals.h"
+#include "common/StaleTemporary.h"
 #include "common/SystemReason.h"
 
 namespace tabulizer {
@@ -27,13 +28,15 @@ namespace {
     CannotWrite(path, std::strerror(error), SystemReason(error));
 }
 
-// Creates ".<name>.XXXXXX.tmp" beside the target; gives its path.
+// Creates ".<name>.tabulizer-<pid>-XXXXXX.tmp" beside the target; gives its path.
+// Such files of the same target left by a killed run are removed first.
 std::string CreateTemporary(const std::filesystem::path& target) {
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
     // The name is shortened so that the temporary name fits where the target's does.
-    std::string stem = target.filename().string().substr(0, 200);
-    std::string pattern = (folder / ("." + stem + ".XXXXXX.tmp")).string();
+    const std::string prefix = "." + target.filename().string().substr(0, 200) + ".tabulizer-";
+    RemoveStaleTemporaries(folder, prefix, ".tmp", false);
+    std::string pattern = (folder / (StaleTaggedPrefix(prefix) + "XXXXXX.tmp")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = mkstemps(name.data(), 4);

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <filesystem>
-#include <set>
 
 namespace tabulizer {
 namespace {
@@ -34,14 +33,6 @@ void CheckCombination(ReportsCall& call) {
     else if (!call.output.empty() && !call.outputDir.empty()) call.error = "--output и --output-dir вместе не указываются";
     else if (!call.output.empty() && call.reports.size() > 1)
         call.error = "--output называет выходной файл одного отчёта; для нескольких укажите --output-dir";
-    if (!call.error.empty()) return;
-    // Two reports of one name in different folders would overwrite each other.
-    std::set<std::string> outputs;
-    for (const std::string& report : call.reports)
-        if (!outputs.insert(fs::absolute(call.OutputFor(report)).lexically_normal().string()).second) {
-            call.error = "два отчёта дают один выходной файл: " + call.OutputFor(report);
-            return;
-        }
 }
 
 }  // namespace
