@@ -33,10 +33,22 @@ ConversionRun::ConversionRun(DocumentDescription& description, RunState& run, ui
     : ctx_(description, run, host) {}
 
 ConversionRun::Result ConversionRun::Execute() {
-    Start();
-    if (ctx_.d.Flat || ctx_.run.Csv) return ExecuteFlat();
-    if (!AllPages()) return Result::Cancelled;
-    return EndOfInput();
+    try {
+        Start();
+        if (ctx_.d.Flat || ctx_.run.Csv) return ExecuteFlat();
+        if (!AllPages()) return Result::Cancelled;
+        return EndOfInput();
+    } catch (const Failure& failure) {
+        // A bound of the paged workbook or of the project's tables: the report and
+        // the line where it was met say what to look at.
+        if (!failure.detail().empty() || (failure.code() != kOverflow && failure.code() != kIndexOutOfRange)) throw;
+        const std::string bound = failure.code() == kOverflow ? "превышен предел 32767 (строк листа, листов или "
+                                                                "другого счётчика)"
+                                                              : "значение проекта вне границ его таблиц";
+        throw Failure(failure.code(), failure.what(),
+                      "Не удалось преобразовать отчёт «" + ctx_.d.NameIn + "» на строке " +
+                          std::to_string(ctx_.reader.LinesRead()) + ": " + bound);
+    }
 }
 
 bool ConversionRun::AllPages() {

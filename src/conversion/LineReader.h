@@ -38,6 +38,8 @@ public:
     // The line handed out last, filled with blanks to MaxLStr.
     std::string& Current();
 
+    // Lines of the file read so far (the look-ahead included).
+    long LinesRead() const { return linesRead_; }
     // The share of the input read so far, 0 to 100 (0 when nothing is open).
     int PercentRead() const;
 
