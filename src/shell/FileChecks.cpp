@@ -70,7 +70,7 @@ bool EndsIn(const std::string& path, std::string_view extension) {
 FileRefusal CheckOutput(const RunFiles& files, std::size_t index) {
     const std::string& out = files.outputs[index];
     if (!files.extensions.empty() &&
-        std::none_of(files.extensions.begin(), files.extensions.end(), [&](auto e) { return EndsIn(out, e); })) {
+        std::none_of(files.extensions.begin(), files.extensions.end(), [&](const std::string& e) { return EndsIn(out, e); })) {
         std::string wanted(files.extensions.front());
         return {"Расширение файла не " + wanted + " !",
                 WriteDetail(out, "у выходного файла должно быть расширение " + wanted)};

@@ -33,7 +33,7 @@ struct RunFiles {
     bool readInputs = true;           // each input must be a readable file
     std::vector<std::string> outputs; // files the run replaces ("" = none)
     // Each output must end in one of these (letter case ignored); none: any ending.
-    std::vector<std::string_view> extensions;
+    std::vector<std::string> extensions;
 };
 
 // The first reason to refuse the run: its message (the message box) and detail line.

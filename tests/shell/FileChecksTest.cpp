@@ -159,7 +159,7 @@ TEST_F(FileChecksTest, RunFilesAreComparedAsFilesInTheirOrder) {
     std::filesystem::create_symlink(".", dir / "here");
     struct Case {
         std::vector<std::string> inputs, outputs;
-        std::vector<std::string_view> extensions;
+        std::vector<std::string> extensions;
         bool readInputs;
         std::string message, detail;  // empty: accepted
     } cases[] = {
