@@ -26,6 +26,8 @@ struct RunInput {
     std::string document;  // the input document as it stands in the file
     bool noClose = false;
     bool overwrite = false;
+    bool flat = false;  // one table instead of a sheet per page
+    bool csv = false;   // that table as CSV (never handed to the desktop)
 };
 
 // Lines split as the input file splits them: CR LF, LF or a lone CR.
@@ -205,7 +207,11 @@ inline RunInput ProjectBuilder::Build() {
     Merges();
     Flags();
     Fonts();
-    return {text_ + vertical, std::string(document_), (flags_ & 64) != 0, (flags_ & 128) != 0};
+    // The last header byte, so that inputs kept before it existed still decode as they did.
+    const std::uint8_t output = src_.Byte();
+    const bool csv = output & 2;
+    return {text_ + vertical, std::string(document_), (flags_ & 64) != 0 && !csv, (flags_ & 128) != 0,
+            (output & 1) != 0, csv};
 }
 
 inline RunInput MakeRunInput(std::string_view bytes) {

@@ -78,7 +78,7 @@ inline void Convert(DocumentDescription& d, RunState& run, FuzzHost& host, RunRe
 inline void CheckEnding(const RunInput& in, const std::filesystem::path& folder, const FuzzHost& host,
                         ConversionRun::Result result, RunReport& report) {
     Problems& problems = report.problems;
-    const std::string out = (folder / "out.xlsx").string();
+    const std::string out = (folder / (in.csv ? "out.csv" : "out.xlsx")).string();
     if (report.failureCode != 0) {
         Expect(report.failureCode < 0 || KnownFailureCode(report.failureCode),
                "unknown failure code " + std::to_string(report.failureCode), problems);
@@ -90,13 +90,14 @@ inline void CheckEnding(const RunInput& in, const std::filesystem::path& folder,
             Expect(result == ConversionRun::Result::HandedOver && host.handedOver == std::vector<bool>{true},
                    "the open workbook was not handed over", problems);
         else {
-            const bool saved = result == ConversionRun::Result::Saved && LooksLikeWorkbook(out);
+            const bool saved = result == ConversionRun::Result::Saved &&
+                               (in.csv ? std::filesystem::is_regular_file(out) : LooksLikeWorkbook(out));
             Expect(saved, "no workbook saved", problems);
-            if (saved) CheckWorkbookArchive(out, problems);
+            if (saved && !in.csv) CheckWorkbookArchive(out, problems);
         }
     }
     // The workbook is the only file a conversion writes.
-    std::set<std::string> allowed = {"project.ini", "in.txt", "out.xlsx", "tmp"};
+    std::set<std::string> allowed = {"project.ini", "in.txt", in.csv ? "out.csv" : "out.xlsx", "tmp"};
     for (const std::string& name : FolderNames(folder))
         Expect(allowed.contains(name), "the run left a file behind: " + name, problems);
     for (const std::string& name : FolderNames(folder / "tmp"))
@@ -125,11 +126,14 @@ inline RunReport CheckRunInput(std::string_view bytes, const std::filesystem::pa
     if (outcome != LoadOutcome::Clean || !report.problems.empty()) return report;
 
     RunState run;
+    const std::string out = (folder / (in.csv ? "out.csv" : "out.xlsx")).string();
     d.NameIn = (folder / "in.txt").string();
     d.NoClose = in.noClose;
-    if (!in.noClose) d.NameOut = (folder / "out.xlsx").string();
+    d.Flat = d.Flat || in.flat;
+    run.Csv = in.csv;
+    if (!in.noClose) d.NameOut = out;
     if (in.overwrite) {
-        WriteFile((folder / "out.xlsx").string(), kOldWorkbook);
+        WriteFile(out, kOldWorkbook);
         run.Overwrite = true;
     }
     report.converted = true;

@@ -64,8 +64,8 @@ constexpr const char* kUsage =
     "      внутренняя ошибка\n"
     "  3   преобразование прервано пользователем\n"
     "  70  непредвиденная ошибка программы\n"
-    "  128+N  прервано сигналом N (SIGTERM, SIGINT, SIGHUP, SIGXFSZ); прежняя книга\n"
-    "      не изменена\n";
+    "  128+N  прервано сигналом N (SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGXFSZ);\n"
+    "      прежняя книга не изменена\n";
 
 // All arguments joined by one blank are the argument text, as one path.
 std::string JoinArguments(int argc, char** argv) {

@@ -14,31 +14,29 @@
 
 #include "common/Failure.h"
 #include "common/SaveSignals.h"
+#include "common/StaleTemporary.h"
 #include "common/SystemReason.h"
 
 namespace tabulizer {
 namespace {
 
-// The detail line of a failed replacement: which file and the system's reason.
-std::string Detail(const std::string& path, const std::string& reason) {
-    return "Не удалось записать файл «" + path + "»: " + reason;
-}
-
 [[noreturn]] void CannotWrite(const std::string& path, const std::string& why, const std::string& reason) {
-    throw Failure(kCannotWrite, "cannot write \"" + path + "\": " + why, Detail(path, reason));
+    throw Failure(kCannotWrite, "cannot write \"" + path + "\": " + why, CannotWriteDetail(path, reason));
 }
 
 [[noreturn]] void CannotWrite(const std::string& path, int error) {
     CannotWrite(path, std::strerror(error), SystemReason(error));
 }
 
-// Creates ".<name>.XXXXXX.tmp" beside the target; gives its path.
+// Creates ".<name>.tabulizer-<pid>-XXXXXX.tmp" beside the target; gives its path.
+// Such files of the same target left by a killed run are removed first.
 std::string CreateTemporary(const std::filesystem::path& target) {
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
     // The name is shortened so that the temporary name fits where the target's does.
-    std::string stem = target.filename().string().substr(0, 200);
-    std::string pattern = (folder / ("." + stem + ".XXXXXX.tmp")).string();
+    const std::string prefix = "." + target.filename().string().substr(0, 200) + ".tabulizer-";
+    RemoveStaleTemporaries(folder, prefix, ".tmp", false);
+    std::string pattern = (folder / (StaleTaggedPrefix(prefix) + "XXXXXX.tmp")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = mkstemps(name.data(), 4);
@@ -48,7 +46,7 @@ std::string CreateTemporary(const std::filesystem::path& target) {
         std::string reason = error == ENOENT ? "Нет такого каталога" : SystemReason(error);
         throw Failure(kPathAccessError,
                       "cannot create a file beside \"" + target.string() + "\": " + std::strerror(error),
-                      Detail(target.string(), reason));
+                      CannotWriteDetail(target.string(), reason));
     }
     // The workbook gets the permissions of any new file, not mkstemp's private ones.
     mode_t mask = umask(0);
@@ -102,6 +100,10 @@ void CheckTarget(const std::filesystem::path& target) {
 }
 
 }  // namespace
+
+std::string CannotWriteDetail(const std::string& path, const std::string& reason) {
+    return "Не удалось записать файл «" + path + "»: " + reason;
+}
 
 void ReplaceFile(const std::string& utf8Path, const std::function<void(const std::string&)>& write,
                  const std::function<bool(const std::string&)>& probe) {

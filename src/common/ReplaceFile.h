@@ -18,6 +18,9 @@ namespace tabulizer {
 void ReplaceFile(const std::string& utf8Path, const std::function<void(const std::string&)>& write,
                  const std::function<bool(const std::string&)>& probe = {});
 
+// The detail line of a file that cannot be written: the file and the reason.
+std::string CannotWriteDetail(const std::string& path, const std::string& reason);
+
 // The same with the whole content at hand.
 void ReplaceFile(const std::string& utf8Path, std::string_view content);
 

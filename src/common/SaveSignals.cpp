@@ -11,13 +11,14 @@
 namespace tabulizer {
 namespace {
 
-constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGXFSZ};
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGXFSZ};
 constexpr int kSlots = 8;  // saves running at the same time, in threads of one process
 
 // A handler may only read what was prepared before it ran: the paths are copied
 // into fixed buffers before a slot is marked used, and cleared only after.
 struct Slot {
     std::atomic<bool> used{false};
+    bool folder = false;
     char path[PATH_MAX] = {};
 };
 Slot slots[kSlots];
@@ -28,7 +29,9 @@ int guards = 0;
 
 void RemoveAndReraise(int signal) {
     for (Slot& slot : slots)
-        if (slot.used.load()) ::unlink(slot.path);
+        if (slot.used.load() && !slot.folder) ::unlink(slot.path);
+    for (Slot& slot : slots)
+        if (slot.used.load() && slot.folder) ::rmdir(slot.path);
     // The program ends as the signal would have ended it (or as the handler that was
     // there before decides).
     sigaction(signal, &previous[signal], nullptr);
@@ -53,12 +56,13 @@ void Restore() {
 
 }  // namespace
 
-TemporaryFileGuard::TemporaryFileGuard(const std::string& path) : slot_(-1) {
+TemporaryFileGuard::TemporaryFileGuard(const std::string& path, Kind kind) : slot_(-1) {
     std::lock_guard lock(installMutex);
     if (path.size() >= PATH_MAX) return;
     for (int i = 0; i < kSlots; ++i) {
         if (slots[i].used.load()) continue;
         std::memcpy(slots[i].path, path.c_str(), path.size() + 1);
+        slots[i].folder = kind == Kind::Folder;
         slots[i].used.store(true);
         slot_ = i;
         break;

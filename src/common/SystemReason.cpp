@@ -24,6 +24,7 @@ std::string SystemReason(int error) {
         case ELOOP: return "Слишком много символьных ссылок в пути";
         case ETXTBSY: return "Файл занят";
         case EBUSY: return "Устройство или ресурс занято";
+        case EPIPE: return "Обрыв канала";
         default: return std::string(std::strerror(error)) + " (" + std::to_string(error) + ")";
     }
 }

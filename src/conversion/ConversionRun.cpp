@@ -33,17 +33,31 @@ ConversionRun::ConversionRun(DocumentDescription& description, RunState& run, ui
     : ctx_(description, run, host) {}
 
 ConversionRun::Result ConversionRun::Execute() {
-    Start();
-    if (ctx_.d.Flat || ctx_.run.Csv) return ExecuteFlat();
-    if (!AllPages()) return Result::Cancelled;
-    return EndOfInput();
+    try {
+        Start();
+        if (ctx_.d.Flat || ctx_.run.Csv) return ExecuteFlat();
+        if (!AllPages()) return Result::Cancelled;
+        return EndOfInput();
+    } catch (const Failure& failure) {
+        // A bound of the paged workbook or of the project's tables: the report and
+        // the line where it was met say what to look at.
+        if (!failure.detail().empty() || (failure.code() != kOverflow && failure.code() != kIndexOutOfRange)) throw;
+        const std::string bound = failure.code() == kOverflow ? "превышен предел 32767 (строк листа, листов или "
+                                                                "другого счётчика)"
+                                                              : "значение проекта вне границ его таблиц";
+        throw Failure(failure.code(), failure.what(),
+                      "Не удалось преобразовать отчёт «" + ctx_.d.NameIn + "» на строке " +
+                          std::to_string(ctx_.reader.LinesRead()) + ": " + bound);
+    }
 }
 
 bool ConversionRun::AllPages() {
     for (;;) {
         ctx_.InInf = false;
-        if (showSheets) showSheets(ctx_.NList);
-        Inc16(ctx_.NList);
+        if (showSheets) showSheets(ctx_.flat ? ctx_.FlatPages : ctx_.NList);
+        // A sheet per page bounds the paged workbook's pages; the flat table has none.
+        if (ctx_.flat) ++ctx_.FlatPages;
+        else Inc16(ctx_.NList);
         ctx_.NRow = 1;
         ctx_.NSep = 0;
         ctx_.CurPoz = WholeLine(ctx_.d.MaxLStr);
@@ -77,6 +91,11 @@ void ConversionRun::Start() {
         throw Failure(kIndexOutOfRange, "reference line number outside 1..20");
     ctx_.reader.CountTest = d.FixStr[0].Str.empty() ? d.CountFixLines : Add16(d.CountFixLines, 1);
     InitSymCol();
+    // Said once per report: batch mode prints it on standard error, the run goes on.
+    ctx_.reader.OnLongLine = [this](long line) {
+        ctx_.host.Explain("Отчёт «" + ctx_.d.NameIn + "»: строки длиннее " + std::to_string(ctx_.d.MaxLStr) +
+                          " знаков (MaxLStr) обрезаны, первая из них — строка " + std::to_string(line));
+    };
     ctx_.reader.Open(d.NameIn);
     ctx_.ExcelApp = std::make_unique<sheet::Application>();
     auto& app = ctx_.app();

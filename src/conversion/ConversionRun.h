@@ -35,7 +35,7 @@ public:
     // For the flat table: the rows written so far, and the pages read.
     std::function<void(int rows, int sheets)> showProgress;
     // The finished sheets, when a page begins.
-    std::function<void(i16 sheets)> showSheets;
+    std::function<void(long sheets)> showSheets;
     // Runs the saving of the workbook (a long step for a large one); unset, it runs
     // at once. The windows run it beside their events.
     std::function<void(const std::function<void()>& save)> runSave;

@@ -1,6 +1,8 @@
 // The run of the flat table: the pages are read as for the paged workbook, but the
 // information lines go straight into one table file, written as they come, and
 // each page's sheet is dropped when the page ends.
+#include <algorithm>
+#include <climits>
 #include <exception>
 #include <filesystem>
 #include <stdexcept>
@@ -25,7 +27,8 @@ void ConversionRun::FlatLine() {
     if (line.empty()) return;
     ctx_.flat->TakeLine();
     if (wait) wait();
-    if (showProgress) showProgress(static_cast<int>(ctx_.flat->Rows()), Sub16(ctx_.NList, 1));
+    if (showProgress) showProgress(static_cast<int>(std::min<long>(ctx_.flat->Rows(), INT_MAX)),
+                                  static_cast<int>(std::min<long>(ctx_.FlatPages - 1, INT_MAX)));
 }
 
 // The table is written into a temporary file beside the output and renamed over it
@@ -38,7 +41,7 @@ ConversionRun::Result ConversionRun::ExecuteFlat() {
     try {
         ReplaceFile(path, [&](const std::string& temporary) {
             try {
-                FlatOutput out(ctx_, temporary, ctx_.run.Csv);
+                FlatOutput out(ctx_, temporary, path, ctx_.run.Csv);
                 ctx_.flat = &out;
                 cancelled = !AllPages();
                 if (!cancelled) {

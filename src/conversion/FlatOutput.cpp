@@ -1,6 +1,8 @@
 #include "conversion/FlatOutput.h"
 
 #include "common/Blanks.h"
+#include "common/Failure.h"
+#include "common/ReplaceFile.h"
 #include "conversion/CellWriter.h"
 #include "conversion/SheetFormatting.h"
 #include "conversion/spreadsheet/TypedInput.h"
@@ -65,16 +67,28 @@ std::vector<sheet::FlatColumn> FlatColumns(const DocumentDescription& d) {
     return columns;
 }
 
-FlatOutput::FlatOutput(RunContext& ctx, const std::string& utf8Path, bool csv) : ctx_(ctx) {
+FlatOutput::FlatOutput(RunContext& ctx, const std::string& utf8Path, const std::string& shownPath, bool csv)
+    : ctx_(ctx), shownPath_(shownPath) {
     using sheet::CsvDialect;
-    if (!csv) table_ = sheet::CreateFlatXlsx(utf8Path, FlatColumns(ctx.d));
-    else table_ = sheet::CreateFlatCsv(utf8Path, ctx.run.CsvForSpreadsheet ? CsvDialect::kSpreadsheet : CsvDialect::kPrograms);
+    const CsvDialect dialect = ctx.run.CsvForSpreadsheet ? CsvDialect::kSpreadsheet : CsvDialect::kPrograms;
+    Named([&] { table_ = csv ? sheet::CreateFlatCsv(utf8Path, dialect) : sheet::CreateFlatXlsx(utf8Path, FlatColumns(ctx.d)); });
+}
+
+// The table's failures give their reason alone; the message names the file, as a
+// failed save of the paged workbook does. The code stays what it was.
+template <class Step> void FlatOutput::Named(Step step) {
+    try {
+        step();
+    } catch (const Failure& failure) {
+        if (failure.detail().empty() || failure.code() == kOutOfMemory) throw;
+        throw Failure(failure.code(), failure.what(), CannotWriteDetail(shownPath_, failure.detail()));
+    }
 }
 
 void FlatOutput::Header(std::vector<std::string> texts) {
     if (headerDone_) return;
     texts.resize(static_cast<std::size_t>(std::max<int>(ctx_.Columns(), 0)));
-    table_->Header(texts);
+    Named([&] { table_->Header(texts); });
     headerDone_ = true;
 }
 
@@ -110,13 +124,13 @@ void FlatOutput::TakeLine() {
     }
     if (!any) return;
     Header({});
-    table_->Row(cells);
+    Named([&] { table_->Row(cells); });
     ++rows_;
 }
 
 void FlatOutput::Close() {
     Header({});
-    table_->Close();
+    Named([&] { table_->Close(); });
 }
 
 }  // namespace tabulizer

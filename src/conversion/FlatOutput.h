@@ -13,9 +13,10 @@ namespace tabulizer {
 
 class FlatOutput {
 public:
-    // Creates the table file at `utf8Path`: CSV when `csv` (in the dialect the run
-    // asks for), else .xlsx.
-    FlatOutput(RunContext& ctx, const std::string& utf8Path, bool csv);
+    // Creates the table file at `utf8Path`: CSV when `csv` (in the
+    // dialect the run asks for), else .xlsx. A failure of
+    // the table names `shownPath`, the file the user asked for, in its detail.
+    FlatOutput(RunContext& ctx, const std::string& utf8Path, const std::string& shownPath, bool csv);
 
     // The cap rows first..last of the sheet just written become the header row; only
     // the first call counts (the cap repeats on every page).
@@ -29,8 +30,10 @@ public:
 
 private:
     void Header(std::vector<std::string> texts);
+    template <class Step> void Named(Step step);
 
     RunContext& ctx_;
+    std::string shownPath_;
     std::unique_ptr<sheet::FlatTable> table_;
     bool headerDone_ = false;
     long rows_ = 0;  // information rows written

@@ -28,6 +28,8 @@ void LineReader::Open(const std::string& utf8Path) {
     eofIn_ = false;
     currentIsSep_ = false;
     pending_.clear();
+    linesRead_ = 0;
+    longLineNoted_ = false;
 }
 
 void LineReader::Close() { input_.reset(); }
@@ -86,6 +88,7 @@ bool LineReader::FillWindow(i16 window) {
         ReadRawLine(line);
         Inc16(nBuf_);
         ConvStr(line, description_.Code);
+        NoteLongLine(line);
         if (description_.FormFeed) {
             if (line.find('\f') != std::string::npos) {
                 flags_.IsPage = true;
@@ -111,6 +114,7 @@ void LineReader::ReadRawLine(std::string& line) {
         return;
     }
     input_->ReadLine(line);
+    ++linesRead_;
     if (description_.FormFeed && line.find('\f') != std::string::npos) SplitAtFormFeeds(line, pending_);
 }
 
@@ -170,6 +174,14 @@ void LineReader::TestFixedLines(const std::string& line) {
         }
         return;
     }
+}
+
+// Blanks past the width lose nothing; any other character is cut off unseen.
+void LineReader::NoteLongLine(const std::string& line) {
+    const auto width = static_cast<std::size_t>(std::max<int>(description_.MaxLStr, 0));
+    if (longLineNoted_ || line.size() <= width || line.find_first_not_of(' ', width) == std::string::npos) return;
+    longLineNoted_ = true;
+    if (OnLongLine) OnLongLine(linesRead_);
 }
 
 // Classification sees the line as read; the cells are cut from the filled line.

@@ -3,6 +3,7 @@
 // window of up to 20 lines, and tells by flags what the line is.
 #include <array>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,10 +38,15 @@ public:
     // The line handed out last, filled with blanks to MaxLStr.
     std::string& Current();
 
+    // Lines of the file read so far (the look-ahead included).
+    long LinesRead() const { return linesRead_; }
     // The share of the input read so far, 0 to 100 (0 when nothing is open).
     int PercentRead() const;
 
     i16 CountTest = 0;  // fixed lines to test, plus 1 for a postscript
+    // Called once, for the first line of the file (numbered from 1) whose text
+    // reaches past MaxLStr: what stands there is in no cell.
+    std::function<void(long line)> OnLongLine;
 
 private:
     i16 WindowLength() const;
@@ -53,6 +59,7 @@ private:
     bool IsSeparator(const std::string& line) const;
     void TestFixedLines(const std::string& line);
     void FillToWidth(std::string& line) const;
+    void NoteLongLine(const std::string& line);
 
     const DocumentDescription& description_;
     LineFlags& flags_;
@@ -65,6 +72,8 @@ private:
     i16 head_ = 0;      // slot of the oldest line not yet handed out
     i16 slot_ = 0;      // slot of the line handed out last
     bool currentIsSep_ = false;  // the line handed out last is a separator
+    long linesRead_ = 0;         // lines of the file read so far
+    bool longLineNoted_ = false;
 };
 
 }  // namespace tabulizer

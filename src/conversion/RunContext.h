@@ -25,6 +25,7 @@ struct RunContext {
     i16 NRow = 0;      // current row of the current sheet, from 1
     i16 NSep = 0;      // separator lines that took no row on the current page
     i16 NList = 0;     // finished sheets
+    long FlatPages = 0;  // pages of the flat table, which keeps no sheet per page
     PosList CurPoz{};  // active column ends: [1, MaxLStr] or a copy of EndPoz
     bool InCap = false;
     bool InInf = false;

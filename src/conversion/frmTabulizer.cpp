@@ -115,7 +115,7 @@ void frmTabulizer::ShowFrom(ConversionRun& conversion) {
         prgRead.Value = conversion.context().reader.PercentRead();
         host_.Progress(rows, sheets);
     };
-    conversion.showSheets = [this](i16 sheets) { txtCount.SetText(std::to_string(sheets)); };
+    conversion.showSheets = [this](long sheets) { txtCount.SetText(std::to_string(sheets)); };
 }
 
 // The window stays responsive while a large workbook is written: the save runs on

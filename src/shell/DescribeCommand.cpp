@@ -5,6 +5,7 @@
 #include "common/Failure.h"
 #include "conversion/inference/Inference.h"
 #include "description/ProjectWriter.h"
+#include "shell/FileChecks.h"
 
 namespace tabulizer {
 namespace {
@@ -78,6 +79,14 @@ int RunDescribe(const std::vector<std::string>& arguments, std::FILE* err) {
     if (!call.error.empty()) {
         Print(err, "tabulizer --describe: " + call.error + "\n" + kUsageLine);
         return kDescribeWrongCall;
+    }
+    // A pipe, a device or a folder is refused before anything is read from it.
+    RunFiles files;
+    files.inputs = {call.report};
+    files.outputs = {call.project};
+    if (FileRefusal refusal = CheckRunFiles(files)) {
+        Print(err, refusal.detail + "\n");
+        return kDescribeRefused;
     }
     if (fs::exists(call.project) && !call.force) {
         Print(err, "Файл проекта уже существует: " + call.project + "\nЧтобы заменить его, добавьте --force.\n");

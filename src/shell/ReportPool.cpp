@@ -1,10 +1,13 @@
 #include "shell/ReportPool.h"
 
+#include "shell/ChildSignals.h"
+
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <thread>
@@ -34,12 +37,12 @@ std::vector<std::string> ChildArguments(const ReportsCall& call, const std::stri
 }
 
 // Starts the child with its standard error going to `messages`; -1 when it cannot start.
-pid_t Start(const std::vector<std::string>& args, std::FILE* messages) {
+pid_t Start(const std::vector<std::string>& args, std::FILE* messages, ChildSignals& signals) {
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     std::fflush(nullptr);
-    pid_t pid = fork();
+    pid_t pid = signals.Fork();
     if (pid == 0) {
         dup2(fileno(messages), STDERR_FILENO);
         execv(argv[0], argv.data());
@@ -56,6 +59,13 @@ std::string ReadAll(std::FILE* file) {
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
     return text;
+}
+
+// A file for a child's messages that no later child inherits.
+std::FILE* MessageFile() {
+    std::FILE* file = std::tmpfile();
+    if (file) ::fcntl(fileno(file), F_SETFD, FD_CLOEXEC);
+    return file;
 }
 
 // The progress line on a terminal: files done out of all.
@@ -95,7 +105,8 @@ int ConvertInChildren(const ReportsCall& call, std::FILE* err) {
     const std::string self = SelfPath();
     const std::size_t total = call.reports.size();
     const std::size_t jobs = call.jobs > 0 ? static_cast<std::size_t>(call.jobs)
-                                           : std::max(1u, std::thread::hardware_concurrency());
+                                           : std::clamp(std::thread::hardware_concurrency(), 1u, 256u);
+    ChildSignals signals;
     std::map<pid_t, Child> running;
     std::vector<bool> failed(total, false);
     std::size_t next = 0, done = 0;
@@ -105,11 +116,12 @@ int ConvertInChildren(const ReportsCall& call, std::FILE* err) {
         progress.Clear();
         std::fputs(text.c_str(), err);
     };
-    while (done < total) {
-        while (running.size() < jobs && next < total) {
+    // A signal that ends the run starts no more children; those running get it too.
+    while (!running.empty() || (next < total && !signals.Caught())) {
+        while (running.size() < jobs && next < total && !signals.Caught()) {
             std::size_t report = next++;
-            std::FILE* messages = std::tmpfile();
-            pid_t pid = messages ? Start(ChildArguments(call, self, call.reports[report]), messages) : -1;
+            std::FILE* messages = MessageFile();
+            pid_t pid = messages ? Start(ChildArguments(call, self, call.reports[report]), messages, signals) : -1;
             if (pid > 0) {
                 running[pid] = {report, messages};
                 continue;
@@ -124,6 +136,7 @@ int ConvertInChildren(const ReportsCall& call, std::FILE* err) {
             if (errno == EINTR) continue;
             break;  // no child is left to wait for
         }
+        signals.Ended(pid);
         auto it = running.find(pid);
         if (it == running.end()) continue;
         Child child = it->second;
@@ -154,6 +167,7 @@ int ConvertInChildren(const ReportsCall& call, std::FILE* err) {
             if (failed[i]) std::fprintf(err, "  %s\n", call.reports[i].c_str());
     }
     std::fflush(err);
+    if (signals.Caught()) signals.EndByCaught();
     return saved == total ? 0 : 1;
 }
 

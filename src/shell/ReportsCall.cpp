@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <filesystem>
-#include <set>
 
 namespace tabulizer {
 namespace {
@@ -35,14 +34,6 @@ void CheckCombination(ReportsCall& call) {
     else if (call.csv && call.csvExcel) call.error = "--csv и --csv-excel вместе не указываются";
     else if (!call.output.empty() && call.reports.size() > 1)
         call.error = "--output называет выходной файл одного отчёта; для нескольких укажите --output-dir";
-    if (!call.error.empty()) return;
-    // Two reports of one name in different folders would overwrite each other.
-    std::set<std::string> outputs;
-    for (const std::string& report : call.reports)
-        if (!outputs.insert(fs::absolute(call.OutputFor(report)).lexically_normal().string()).second) {
-            call.error = "два отчёта дают один выходной файл: " + call.OutputFor(report);
-            return;
-        }
 }
 
 }  // namespace

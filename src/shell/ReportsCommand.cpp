@@ -7,11 +7,13 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "common/Failure.h"
 #include "conversion/frmTabulizer.h"
 #include "description/ProjectLoader.h"
 #include "shell/FileChecks.h"
 #include "shell/ReportPool.h"
 #include "shell/ShellStatus.h"
+#include "shell/StandardOutput.h"
 #include "shell/frmBegin.h"
 #include "shell/frmOpenFile.h"
 #include "ui/ConsoleHost.h"
@@ -38,75 +40,19 @@ private:
     std::string report_;
 };
 
-// Standard output as the output file: the conversion writes a temporary file,
-// which is copied out once it is complete.
-class StandardOutput {
-public:
-    explicit StandardOutput(const std::string& output) {
-        if (output != "-") return;
-        std::string pattern = (fs::temp_directory_path() / "tabulizer-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-        folder_ = pattern;
-    }
-    ~StandardOutput() {
-        std::error_code ignored;
-        if (!folder_.empty()) fs::remove_all(folder_, ignored);
-    }
-    std::string Path(const std::string& output, const std::string& extension) const {
-        return folder_.empty() ? output : (fs::path(folder_) / ("out" + extension)).string();
-    }
-    // After a saved conversion; false when the copy failed.
-    bool CopyOut(const std::string& extension) const {
-        if (folder_.empty()) return true;
-        std::ifstream in(fs::path(folder_) / ("out" + extension), std::ios::binary);
-        std::cout << in.rdbuf();
-        std::cout.flush();
-        return in && std::cout;
-    }
-
-private:
-    std::string folder_;
-};
-
 void ApplyOutputOptions(const ReportsCall& call, DocumentDescription& d, RunState& run) {
     d.Flat = d.Flat || call.flat;
     run.Csv = call.AnyCsv();
     run.CsvForSpreadsheet = call.csvExcel;
 }
 
-int Finish(int status, const StandardOutput& out, const ReportsCall& call) {
-    if (status == 0 && !out.CopyOut(call.Extension())) {
-        std::fputs("tabulizer: не удалось вывести результат в стандартный поток вывода\n", stderr);
+int Finish(int status, const StandardOutput& out) {
+    if (status != 0) return status;
+    if (std::string failure = out.CopyOut(); !failure.empty()) {
+        std::fprintf(stderr, "%s\n", failure.c_str());
         return kBatchFailureStatus;
     }
     return status;
-}
-
-// The project's own report (NameIn), through the wizard exactly as in batch mode;
-// only the output options differ.
-int ConvertProjectReport(const ReportsCall& call) {
-    StandardOutput out(call.output);
-    ui::ConsoleHost host;
-    DocumentDescription& d = Description();
-    RunState& run = Run();
-    std::unique_ptr<frmTabulizer> conversion;
-    frmBegin start(d, run, host, call.project);
-    start.OnWizardCreated = [&](frmOpenFile& wizard) {
-        wizard.OpenConversion = [&] {
-            ApplyOutputOptions(call, d, run);
-            if (!call.output.empty()) d.NameOut = out.Path(call.output, call.Extension());
-            else if (!call.outputDir.empty()) d.NameOut = call.OutputFor(d.NameIn);
-            else if (call.AnyCsv()) d.NameOut = fs::path(d.NameOut).replace_extension(".csv").string();
-            conversion = std::make_unique<frmTabulizer>(d, run, host);
-            conversion->Form_Load();
-        };
-    };
-    try {
-        start.Form_Load();
-    } catch (const ui::ProgramExit& exit) {
-        return Finish(exit.status, out, call);
-    }
-    return kBatchFailureStatus;  // Form_Load of batch mode always ends the program
 }
 
 // A refusal of batch mode: the message, its detail line, the end.
@@ -116,6 +62,65 @@ int ConvertProjectReport(const ReportsCall& call) {
     host.EndProgram(kBatchFailureStatus);
 }
 
+// The files of one conversion: a readable project when `readProject`, the report
+// and its output.
+void RefuseUnsound(ui::Host& host, const std::string& project, bool readProject, const std::string& report,
+                   const std::string& output) {
+    RunFiles files;
+    files.project = project;
+    files.readProject = readProject;
+    files.inputs = {report};
+    files.outputs = {output};
+    if (FileRefusal refusal = CheckRunFiles(files)) Refuse(host, refusal.message, refusal.detail);
+}
+
+// The files the call names, as far as they are known before a project is read,
+// compared before anything starts; a report that cannot be read fails alone later.
+// An output given by --output must end as what is written.
+RunFiles CallFiles(const ReportsCall& call) {
+    RunFiles files;
+    files.project = call.project;
+    files.inputs = call.reports;
+    files.readInputs = false;
+    if (call.output == "-") return files;
+    if (!call.output.empty()) {
+        files.outputs = {call.output};
+        files.extensions = {call.Extension()};
+    } else {
+        for (const std::string& report : call.reports) files.outputs.push_back(call.OutputFor(report));
+    }
+    return files;
+}
+
+// The project's own report (NameIn), through the wizard exactly as in batch mode;
+// only the output options differ.
+int ConvertProjectReport(const ReportsCall& call) {
+    StandardOutput out(call.output, call.Extension());
+    ui::ConsoleHost host;
+    DocumentDescription& d = Description();
+    RunState& run = Run();
+    std::unique_ptr<frmTabulizer> conversion;
+    frmBegin start(d, run, host, call.project);
+    start.OnWizardCreated = [&](frmOpenFile& wizard) {
+        wizard.OpenConversion = [&] {
+            ApplyOutputOptions(call, d, run);
+            if (!call.output.empty()) d.NameOut = out.Path(call.output);
+            else if (!call.outputDir.empty()) d.NameOut = call.OutputFor(d.NameIn);
+            else if (call.AnyCsv()) d.NameOut = fs::path(d.NameOut).replace_extension(".csv").string();
+            // The wizard checked the project's own output; the one that replaced it is checked here.
+            RefuseUnsound(host, call.project, false, d.NameIn, d.NameOut);
+            conversion = std::make_unique<frmTabulizer>(d, run, host);
+            conversion->Form_Load();
+        };
+    };
+    try {
+        start.Form_Load();
+    } catch (const ui::ProgramExit& exit) {
+        return Finish(exit.status, out);
+    }
+    return kBatchFailureStatus;  // Form_Load of batch mode always ends the program
+}
+
 // One named report with the project's description; its NameIn and NameOut are not used.
 void ConvertNamedReport(const ReportsCall& call, const std::string& report, const std::string& output,
                         ui::Host& host) {
@@ -123,20 +128,12 @@ void ConvertNamedReport(const ReportsCall& call, const std::string& report, cons
     RunState& run = Run();
     run.Batch = true;
     run.NameIni = call.project;
-    if (std::string reason = UnreadableReason(call.project); !reason.empty())
-        Refuse(host, "      Пакетная обработка !\nУказанный файл проекта не найден !", ReadDetail(call.project, reason));
+    RefuseUnsound(host, call.project, true, report, output);
     if (LoadProject(d, run, host) != LoadOutcome::Clean) host.EndProgram(kBatchFailureStatus);
     ApplyOutputOptions(call, d, run);
     d.NameIn = report;
     d.NameOut = output;
     d.NoClose = false;
-    if (std::string reason = UnreadableReason(report); !reason.empty())
-        Refuse(host, "Файл входного документа не найден !", ReadDetail(report, reason));
-    if (SameFile(output, report))
-        Refuse(host, "Файл выходного документа совпадает с файлом входного документа !",
-               WriteDetail(output, "это файл входного документа «" + report + "»"));
-    if (std::string reason = UnreplaceableReason(output); !reason.empty())
-        Refuse(host, "Файл выходного документа не может быть записан !", WriteDetail(output, reason));
     std::error_code error;
     run.Overwrite = fs::exists(output, error);
     frmTabulizer conversion(d, run, host);
@@ -145,14 +142,12 @@ void ConvertNamedReport(const ReportsCall& call, const std::string& report, cons
 
 int ConvertOneReport(const ReportsCall& call) {
     const std::string& report = call.reports.front();
-    StandardOutput out(call.output);
+    StandardOutput out(call.output, call.Extension());
     ReportHost host(report);
     try {
-        ConvertNamedReport(call, report, call.output.empty() ? call.OutputFor(report)
-                                                             : out.Path(call.output, call.Extension()),
-                           host);
+        ConvertNamedReport(call, report, call.output.empty() ? call.OutputFor(report) : out.Path(call.output), host);
     } catch (const ui::ProgramExit& exit) {
-        return Finish(exit.status, out, call);
+        return Finish(exit.status, out);
     }
     return kBatchFailureStatus;
 }
@@ -174,8 +169,19 @@ int RunReports(const std::vector<std::string>& arguments, std::string_view usage
         std::fprintf(stderr, "Папка для выходных файлов не найдена: %s\n", call.outputDir.c_str());
         return kBatchFailureStatus;
     }
-    if (call.reports.empty()) return ConvertProjectReport(call);
-    if (call.reports.size() == 1) return ConvertOneReport(call);
+    // Nothing starts when an output would replace an input, the project or another
+    // output, however the paths are spelt.
+    if (FileRefusal refusal = CheckRunFiles(CallFiles(call))) {
+        std::fprintf(stderr, "%s\n%s\n", refusal.message.c_str(), refusal.detail.c_str());
+        return kBatchFailureStatus;
+    }
+    try {
+        if (call.reports.empty()) return ConvertProjectReport(call);
+        if (call.reports.size() == 1) return ConvertOneReport(call);
+    } catch (const Failure& failure) {  // the folder for standard output was not made
+        std::fprintf(stderr, "%s\n", failure.detail().c_str());
+        return kBatchFailureStatus;
+    }
     return ConvertInChildren(call);
 }
 

@@ -276,13 +276,15 @@ void frmOpenFile::NextFr_Click() {
     description_.NameOut = description_.NoClose ? std::string() : BoxPath(txtOutDoc);
     run_.NameIni = BoxPath(txtIniDoc);
     run_.GroupProject = optGrPrYes.Value != 0;
-    if (std::string reason = UnreadableReason(description_.NameIn); !reason.empty()) {
-        Report("Файл входного документа не найден !", ReadDetail(description_.NameIn, reason));
-        ButInDoc.SetFocus();
-        return;
-    }
-    if (!CheckOutputFile()) {
-        ButOutDoc.SetFocus();
+    // The workbook replaces its file: never the report itself, nor the project, and
+    // never a folder, a pipe or a device that happens to bear its name.
+    RunFiles files;
+    files.project = run_.NameIni;
+    files.inputs = {description_.NameIn};
+    files.outputs = {description_.NoClose ? std::string() : description_.NameOut};
+    if (FileRefusal refusal = CheckRunFiles(files)) {
+        Report(refusal.message, refusal.detail);
+        (refusal.message == kInputNotFound ? ButInDoc : ButOutDoc).SetFocus();
         return;
     }
     // Decided afresh on every press: a file that was there on an earlier press and
@@ -357,23 +359,6 @@ void frmOpenFile::StartEmptyDescription() {
         description_ = std::move(empty);
     }
     run_.Inferred = false;
-}
-
-// The workbook replaces its file: never the report itself, and never a folder, a
-// pipe or a device that happens to bear its name.
-bool frmOpenFile::CheckOutputFile() {
-    if (description_.NoClose) return true;
-    const std::string& out = description_.NameOut;
-    if (SameFile(out, description_.NameIn)) {
-        Report("Файл выходного документа совпадает с файлом входного документа !",
-               WriteDetail(out, "это файл входного документа «" + description_.NameIn + "»"));
-        return false;
-    }
-    if (std::string reason = UnreplaceableReason(out); !reason.empty()) {
-        Report("Файл выходного документа не может быть записан !", WriteDetail(out, reason));
-        return false;
-    }
-    return true;
 }
 
 // Acts on what the loader found: convert, open the editor, or stay in the wizard.

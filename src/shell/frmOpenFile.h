@@ -96,7 +96,6 @@ private:
     void AcceptProjectPaths();
     void BatchContinue();
     void Report(std::string_view message, std::string_view detail = {});
-    bool CheckOutputFile();
     void RunLoader();
     void PrepareNewDescription();
     void StartEmptyDescription();

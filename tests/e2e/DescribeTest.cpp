@@ -107,7 +107,7 @@ TEST_F(DescribeCallTest, RefusalsAndWrongCalls) {
         {"--describe ved.txt --project ved.prj", 2,
          "tabulizer --describe: файл проекта должен иметь расширение .ini: ved.prj\n" + usage},
         {"--describe ved.txt", 1, "Файл проекта уже существует: ved.ini\nЧтобы заменить его, добавьте --force.\n"},
-        {"--describe нет.txt --project new.ini", 1, "Файл отчёта не найден: нет.txt\n"},
+        {"--describe нет.txt --project new.ini", 1, "Не удалось прочитать файл «нет.txt»: Нет такого файла или каталога\n"},
         {"--describe prose.txt", 1,
          "В отчёте нет таблицы, которую можно описать: не найдена шапка таблицы. Проект не записан.\n"},
         {"--describe ved.txt --force", 0, "Проект записан: ved.ini\n"},

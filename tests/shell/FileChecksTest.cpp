@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "ShellFixture.h"
+#include "shell/FileChecks.h"
 
 namespace tabulizer::test {
 namespace {
@@ -147,6 +148,50 @@ TEST_F(FileChecksTest, ProjectsFromUtf8EditorsLoadAsTheirCp1251TwinAndUtf16IsRef
     Enter(wizard.txtIniDoc, project);
     EXPECT_EQ(host.BoxTexts(), refused);
     EXPECT_TRUE(wizard.ButIniDoc.HasFocus() && !wizard.frInDoc.Visible && !wizard.frModIni.Visible);
+}
+
+// The one check behind the wizard, batch mode, many reports and --describe.
+TEST_F(FileChecksTest, RunFilesAreComparedAsFilesInTheirOrder) {
+    Write("p.ini", "project");
+    Write("r.txt", "report");
+    std::filesystem::create_hard_link(dir / "p.ini", dir / "p.xlsx");
+    std::filesystem::create_directory(dir / "d");
+    std::filesystem::create_symlink(".", dir / "here");
+    struct Case {
+        std::vector<std::string> inputs, outputs;
+        std::vector<std::string> extensions;
+        bool readInputs;
+        std::string message, detail;  // empty: accepted
+    } cases[] = {
+        {{"r.txt"}, {"out.XLSX"}, {".xlsx"}, true, "", ""},
+        {{"r.txt"}, {"out.xls"}, {".xlsx"}, true, "Расширение файла не .xlsx !",
+         "Не удалось записать файл «out.xls»: у выходного файла должно быть расширение .xlsx"},
+        {{"r.txt"}, {"p.xlsx"}, {}, true, std::string(kOutputIsProject),
+         "Не удалось записать файл «p.xlsx»: это файл проекта «p.ini»"},
+        {{"none.txt"}, {"out.xlsx"}, {}, true, std::string(kInputNotFound),
+         "Не удалось прочитать файл «none.txt»: Нет такого файла или каталога"},
+        {{"none.txt"}, {"out.xlsx"}, {}, false, "", ""},
+        {{"r.txt"}, {"", "here/r.txt"}, {}, true, std::string(kOutputIsInput),
+         "Не удалось записать файл «here/r.txt»: это файл входного документа «r.txt»"},
+        {{"r.txt", "q.txt"}, {"d/../n.xlsx", "here/n.xlsx"}, {}, false, std::string(kOutputsMeet),
+         "Не удалось записать файл «here/n.xlsx»: это и файл «d/../n.xlsx»"},
+        {{"r.txt"}, {"d"}, {}, true, std::string(kOutputNotWritable), "Не удалось записать файл «d»: это каталог"},
+    };
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir);  // the paths as a user types them
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.outputs.back());
+        RunFiles files;
+        files.project = "p.ini";
+        files.inputs = c.inputs;
+        files.readInputs = c.readInputs;
+        files.outputs = c.outputs;
+        files.extensions = c.extensions;
+        FileRefusal refusal = CheckRunFiles(files);
+        EXPECT_EQ(refusal.message, c.message);
+        EXPECT_EQ(refusal.detail, c.detail);
+    }
+    std::filesystem::current_path(before);
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 // separator is a comma and numbers have a decimal point; for a spreadsheet of a
 // Russian locale the file begins with a byte order mark (or it is read as the
 // locale's code page), the separator is ';' and numbers have a decimal comma.
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 
 #include "common/Cp1251.h"
 #include "common/Failure.h"
+#include "common/SystemReason.h"
 #include "conversion/spreadsheet/FlatTable.h"
 
 namespace tabulizer::sheet {
@@ -21,6 +23,11 @@ struct Dialect {
 
 Dialect Of(CsvDialect dialect) {
     return dialect == CsvDialect::kSpreadsheet ? Dialect{';', ',', "\xEF\xBB\xBF"} : Dialect{',', '.', ""};
+}
+
+// The reason goes into the detail; whoever knows which file this is names it.
+[[noreturn]] void CsvFailed(int error) {
+    throw Failure(kCannotWrite, "writing the CSV file failed", SystemReason(error ? error : EIO));
 }
 
 bool NeedsQuotes(std::string_view text, char separator) {
@@ -44,8 +51,10 @@ void AppendField(std::string& line, std::string_view utf8, char separator) {
 
 class FlatCsv : public FlatTable {
 public:
-    FlatCsv(const std::string& path, CsvDialect dialect) : dialect_(Of(dialect)), file_(std::fopen(path.c_str(), "wb")) {
-        if (!file_) throw Failure(kCannotWrite, "cannot create \"" + path + "\"");
+    FlatCsv(const std::string& path, CsvDialect dialect) : dialect_(Of(dialect)) {
+        errno = 0;
+        file_ = std::fopen(path.c_str(), "wb");
+        if (!file_) CsvFailed(errno);
         line_ = dialect_.start;
     }
     ~FlatCsv() override {
@@ -73,8 +82,11 @@ public:
     void Close() override {
         std::FILE* file = file_;
         file_ = nullptr;
-        bool ok = std::ferror(file) == 0;
-        if (std::fclose(file) != 0 || !ok) throw Failure(kCannotWrite, "writing the CSV file failed");
+        errno = 0;
+        int error = std::fflush(file) != 0 || std::ferror(file) != 0 ? (errno ? errno : EIO) : 0;
+        errno = 0;
+        if (std::fclose(file) != 0 && error == 0) error = errno ? errno : EIO;
+        if (error) CsvFailed(error);
     }
 
 private:
@@ -86,8 +98,8 @@ private:
 
     void Put() {
         line_ += "\r\n";
-        if (std::fwrite(line_.data(), 1, line_.size(), file_) != line_.size())
-            throw Failure(kCannotWrite, "writing the CSV file failed");
+        errno = 0;
+        if (std::fwrite(line_.data(), 1, line_.size(), file_) != line_.size()) CsvFailed(errno);
         line_.clear();
     }
 

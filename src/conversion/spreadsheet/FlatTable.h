@@ -28,7 +28,8 @@ public:
 };
 
 // Both write to `utf8Path` (created or truncated); a table not closed leaves an
-// unfinished file behind for the caller to remove. An .xlsx table of more rows
+// unfinished file behind for the caller to remove. A failure's detail is its reason
+// alone (the system's, or the row limit's), the caller names the file. An .xlsx table of more rows
 // than a sheet holds (kMaxRows, the header included) fails with code 6 on the row that does not fit.
 std::unique_ptr<FlatTable> CreateFlatXlsx(const std::string& utf8Path, const std::vector<FlatColumn>& columns);
 // CSV for programs (commas, a decimal point), or for a spreadsheet opened with a

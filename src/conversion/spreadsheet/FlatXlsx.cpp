@@ -36,8 +36,9 @@ public:
 
     void Row(const std::vector<CellValue>& cells) override {
         if (rows_ >= kMaxRows)
-            throw Failure(kOverflow, "В плоской таблице больше строк, чем вмещает лист (" +
-                                         std::to_string(kMaxRows) + "): сохраните её в CSV.");
+            throw Failure(kOverflow, "the flat table has more rows than a sheet holds",
+                          "в таблице больше строк, чем вмещает лист (" + std::to_string(kMaxRows) +
+                              "); для такой таблицы укажите --csv");
         cells_.assign(columns_, {});
         for (std::size_t c = 0; c < cells.size() && c < columns_; ++c) {
             const CellValue& cell = cells[c];

@@ -66,11 +66,8 @@ std::size_t AppendXlsxCellText(std::string& out, std::string_view cp1251) {
     // Texts without "_" or NUL (nearly all) need no XlsxText escapes: converted here
     // byte by byte, without a string of their own.
     if (cp1251.find('_') != std::string_view::npos || cp1251.find('\0') != std::string_view::npos) {
-        std::string text = XlsxText(cp1251);
-        AppendEscapedUtf8(out, text);
-        std::size_t length = 0;
-        for (unsigned char c : text) length += (c & 0xC0) != 0x80;
-        return length;
+        AppendEscapedUtf8(out, XlsxText(cp1251));
+        return cp1251.size();
     }
     const auto& high = HighHalf();
     for (char ch : cp1251) {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <limits>
 #include <stdexcept>
+#include <string>
 
 #include "common/Failure.h"
 #include "common/SystemReason.h"
@@ -18,6 +19,14 @@ constexpr std::uint16_t kDate1980 = 0x21;   // 1 January 1980, the format's firs
 
 [[noreturn]] void WriteFailed(int error) {
     throw Failure(kCannotWrite, "cannot write the workbook", SystemReason(error ? error : EIO));
+}
+
+// Z_BUF_ERROR only says that a call could make no progress, which the loop allows.
+void CheckDeflate(int result) {
+    if (result == Z_OK || result == Z_STREAM_END || result == Z_BUF_ERROR) return;
+    if (result == Z_MEM_ERROR) throw Failure(kOutOfMemory, "compressing ran out of memory", SystemReason(ENOMEM));
+    throw Failure(kCannotWrite, "compressing failed (zlib " + std::to_string(result) + ")",
+                  "сбой сжатия (zlib " + std::to_string(result) + ")");
 }
 
 // Little-endian fields of a header.
@@ -74,7 +83,7 @@ void ZipWriter::Begin(std::string name) {
     PutLocalHeader(entry);  // sizes and checksum filled in by End
     entries_.push_back(std::move(entry));
     reserved_.clear();
-    deflateReset(&zs_);
+    CheckDeflate(deflateReset(&zs_));
 }
 
 // A stored block that is not the last: a zero byte (not final, type 0, padded to the
@@ -110,7 +119,7 @@ void ZipWriter::Deflate(std::string_view data, int flush) {
     do {
         zs_.next_out = out_.data();
         zs_.avail_out = static_cast<uInt>(out_.size());
-        deflate(&zs_, flush);
+        CheckDeflate(deflate(&zs_, flush));
         std::size_t produced = out_.size() - zs_.avail_out;
         Put(out_.data(), produced);
         entries_.back().compressed += produced;

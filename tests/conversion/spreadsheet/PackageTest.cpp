@@ -10,6 +10,7 @@
 #include "common/Cp1251.h"
 #include "common/Failure.h"
 #include "conversion/spreadsheet/Spreadsheet.h"
+#include "conversion/spreadsheet/XlsxText.h"
 
 namespace tabulizer::sheet {
 namespace {
@@ -57,6 +58,32 @@ TEST_F(Package, CellsTakeTheirXmlForm) {
         app.SetNumberFormat(c.format ? c.format : "General");
         app.SetCellValue(1, 1, Utf8ToCp1251(c.typed));
         EXPECT_THAT(SavedPart("xl/worksheets/sheet1.xml"), HasSubstr(c.cell));
+    }
+}
+
+// A cell holds 32,767 characters as a reader reads them back: the escapes that keep
+// "_xHHHH_" and NUL as written do not count (such a title used to be refused).
+TEST_F(Package, EscapedTextsOfTheLongestCellAreSaved) {
+    std::string escapes;
+    for (int i = 0; i < 4681; ++i) escapes += "_x0041_";
+    struct Case {
+        std::string text;  // CP1251, 32,767 characters
+        std::string written;
+        std::size_t times;
+    } cases[] = {
+        {escapes, "_x005F_x0041_", 4681},
+        {std::string(32767, '\0'), "_x0000_", 32767},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.written);
+        ASSERT_EQ(c.text.size(), 32767u);
+        std::string out;
+        EXPECT_EQ(AppendXlsxCellText(out, c.text), 32767u);
+        app.SetCellValue(1, 1, c.text);
+        const std::string sheet = SavedPart("xl/worksheets/sheet1.xml");
+        std::size_t found = 0;
+        for (std::size_t at = sheet.find(c.written); at != std::string::npos; at = sheet.find(c.written, at + 1)) ++found;
+        EXPECT_EQ(found, c.times);
     }
 }
 
