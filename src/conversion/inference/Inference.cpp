@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "conversion/ConvStr.h"
-#include "conversion/InputFile.h"
 #include "conversion/inference/Elements.h"
 
 namespace tabulizer::inference {
@@ -105,15 +104,6 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     StoreRows(d, separators, fixed, ps, merges);
     StoreColumns(d, columns, formats);
     result.described = true;
-    return result;
-}
-
-ReportInference InferReport(const std::string& utf8Path) {
-    InputFile input(utf8Path);
-    std::vector<std::string> raw;
-    while (!input.AtEnd()) raw.emplace_back(), input.ReadLine(raw.back());
-    ReportInference result = InferLines(raw);
-    result.description.NameIn = utf8Path;
     return result;
 }
 
