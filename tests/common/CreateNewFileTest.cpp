@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
+#include "../support/Files.h"
 #include "../support/TempDir.h"
 #include "common/Failure.h"
 #include "common/ReplaceFile.h"
@@ -16,12 +16,6 @@ namespace tabulizer::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Content(const fs::path& path) {
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 TEST(CreateNewFileTest, NameTakenMeanwhileIsKept) {
     TempDir temp("tabulizer-new-file");
@@ -67,7 +61,7 @@ TEST(CreateNewFileTest, NameTakenMeanwhileIsKept) {
         EXPECT_TRUE(detail.ends_with(c.detail)) << c.name << ": " << detail;
         std::error_code unreachable;
         if (c.content) {
-            EXPECT_EQ(Content(c.target), c.content) << c.name;
+            EXPECT_EQ(ReadFile(c.target), c.content) << c.name;
         } else {
             EXPECT_FALSE(fs::is_regular_file(c.target, unreachable)) << c.name;
         }
