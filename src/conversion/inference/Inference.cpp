@@ -9,6 +9,7 @@ namespace tabulizer::inference {
 namespace {
 
 constexpr int kMaxPageLine = 32767;  // line numbers of a description are 16-bit
+constexpr int kMaxColumnWidth = 255;  // the widest column a sheet takes; a wider one fails the run
 
 template <typename List>
 void Store(PosList& target, const List& values) {
@@ -41,7 +42,9 @@ void StoreColumns(DocumentDescription& d, const Columns& columns, const Formats&
     Store(d.EndPoz, columns.ends);
     Store(d.PozDiv, columns.dividers);
     d.DivideCol = columns.divideCol;
-    Store(d.WidthGraf, formats.widths);
+    std::vector<int> widths = formats.widths;
+    for (int& width : widths) width = std::min(width, kMaxColumnWidth);
+    Store(d.WidthGraf, widths);
     d.CountFormat = 0;
     for (std::size_t c = 0; c < formats.cells.size(); ++c) {
         d.FormatCells[c] = formats.cells[c];
