@@ -1,8 +1,8 @@
 // Reading a report for its description in bounded memory. The elements are inferred
-// from the report's leading lines, cut at a page's start; what must hold for the
-// whole report (its widest line, its pages, the reference line going on page after
-// page) is gathered in one pass that holds one line at a time. A report that fits
-// the sample is described from all its lines, as before.
+// from the report's leading lines, cut at a page's start, and its last page; what
+// must hold for the whole report (its widest line, its pages, the reference line
+// going on page after page) is gathered in one pass that holds one line at a time.
+// A report that fits the sample is described from all its lines, as before.
 #include <algorithm>
 #include <deque>
 #include <iterator>
