@@ -113,6 +113,38 @@ TEST(ReportReadingTest, LongReportIsDescribedAsItsShortTwin) {
     EXPECT_FALSE(expected.FixStr[0].Str.empty());
 }
 
+// A project value ends at a NUL byte: a total is kept up to it, a reference line
+// holding one cannot be stored and the report is taken as one page.
+TEST(ReportReadingTest, TextsAProjectCannotHoldAreLeftOut) {
+    auto lines = [](const std::string& from, const std::string& to) {
+        std::string text = Report(3);
+        std::size_t at = from.empty() ? std::string::npos : text.find(from);
+        for (; at != std::string::npos; at = text.find(from, at + to.size())) text.replace(at, from.size(), to);
+        std::vector<std::string> result;
+        for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+            result.push_back(text.substr(start, end - start));
+        return result;
+    };
+    const std::string title = Utf8ToCp1251("ОТЧЁТ О ПРОДАЖАХ"), total = Utf8ToCp1251("Итого");
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        bool formFeed;
+        std::string etalon, firstTotal;
+    } cases[] = {
+        {"as they are", lines("", ""), false, title, total},
+        {"NUL in a total", lines(total, total + std::string(1, '\0') + "x"), false, title, total},
+        {"NUL in the reference line", lines(title, title + std::string(1, '\0')), true, "", total},
+    };
+    for (const Case& c : cases) {
+        ReportInference result = InferLines(c.lines);
+        ASSERT_TRUE(result.described) << c.name << ": " << result.reason;
+        EXPECT_EQ(result.description.FormFeed, c.formFeed) << c.name;
+        EXPECT_EQ(result.description.EtalStr, c.etalon) << c.name;
+        EXPECT_EQ(result.description.FixStr[1].Str, c.firstTotal) << c.name;
+    }
+}
+
 // Of a line longer than asked only its beginning is kept; the next line is intact.
 TEST(ReportReadingTest, OverlongLineIsReadInBoundedPieces) {
     test::TempDir temp("tabulizer-report-reading");
