@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (ASan + UBSan) and runs each for N seconds
-# (default 60): fuzz/run.sh [seconds] [loader|run ...].
+# (default 60): fuzz/run.sh [seconds] [loader|run|infer ...].
 # Working corpora grow in $build/corpus/<target>/, crashing inputs land in
 # $build/findings/<target>/; the regression inputs of tests/data/fuzz/<target>/
 # and the examples are read as seeds.
@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
-targets=${*:-loader run}
+targets=${*:-loader run infer}
 build=${FUZZ_BUILD_DIR:-build-fuzz}
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DTABULIZER_FUZZ=ON \
@@ -18,7 +18,7 @@ cmake --build "$build"
 # Seeds: the example projects for the loader; for the run, each example report
 # behind a few fixed headers (header length byte, then the header).
 seeds="$build/seeds"
-mkdir -p "$seeds/loader" "$seeds/run"
+mkdir -p "$seeds/loader" "$seeds/run" "$seeds/infer"
 cp examples/*.ini tests/data/projects/*.ini "$seeds/loader/"
 # The same projects as a UTF-8 editor saves them, and one written on Windows.
 for project in examples/*.ini; do
@@ -31,6 +31,9 @@ for report in examples/*.txt; do
     printf "$header" | cat - "$report" >"$seeds/run/$name-$(printf "$header" | od -An -tx1 | tr -d ' \n' | cut -c1-12)"
   done
 done
+
+# The inference reads reports as they are.
+cp examples/*.txt tests/data/inference/*.txt "$seeds/infer/"
 
 status=0
 for target in $targets; do

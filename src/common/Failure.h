@@ -14,6 +14,7 @@ enum FailureCode : int {
     kInternalError = 51,  // anything else the program did not foresee
     kFileNotFound = 53,
     kDeviceIoError = 57,
+    kFileExists = 58,     // a file that was to be new exists
     kPathAccessError = 75,
     kCannotWrite = 1004,  // the workbook cannot be written
 };

@@ -99,16 +99,27 @@ void CheckTarget(const std::filesystem::path& target) {
     }
 }
 
-}  // namespace
-
-std::string CannotWriteDetail(const std::string& path, const std::string& reason) {
-    return "Не удалось записать файл «" + path + "»: " + reason;
+// Gives the finished temporary file the target's name; `replace` false: only when
+// no file has it. A link fails when the name is taken, whatever took it when.
+void Publish(const std::string& temporary, const std::filesystem::path& target, bool replace) {
+    if (replace) {
+        if (std::rename(temporary.c_str(), target.c_str()) != 0) CannotWrite(target.string(), errno);
+        return;
+    }
+    if (::link(temporary.c_str(), target.c_str()) != 0) {
+        int error = errno;
+        if (error == EEXIST)
+            throw Failure(kFileExists, "\"" + target.string() + "\" exists",
+                          CannotWriteDetail(target.string(), "файл уже существует"));
+        CannotWrite(target.string(), error);
+    }
+    std::remove(temporary.c_str());
 }
 
-void ReplaceFile(const std::string& utf8Path, const std::function<void(const std::string&)>& write,
-                 const std::function<bool(const std::string&)>& probe) {
+void WriteBeside(const std::string& utf8Path, const std::function<void(const std::string&)>& write,
+                 const std::function<bool(const std::string&)>& probe, bool replace) {
     std::filesystem::path target(utf8Path);
-    CheckTarget(target);
+    if (replace) CheckTarget(target);
     std::string temporary = CreateTemporary(target);
     TemporaryFileGuard guard(temporary);  // a signal does not leave it behind either
     try {
@@ -119,7 +130,7 @@ void ReplaceFile(const std::string& utf8Path, const std::function<void(const std
         }
         if (int error = Flush(temporary)) CannotWrite(utf8Path, error);
         if (probe && !probe(temporary)) CannotWrite(utf8Path, "the write failed", "сбой записи");
-        if (std::rename(temporary.c_str(), target.c_str()) != 0) CannotWrite(utf8Path, errno);
+        Publish(temporary, target, replace);
     } catch (...) {
         std::remove(temporary.c_str());
         throw;
@@ -127,17 +138,31 @@ void ReplaceFile(const std::string& utf8Path, const std::function<void(const std
     FlushFolder(target);
 }
 
-}  // namespace tabulizer
+void WriteContent(const std::string& temporary, std::string_view content) {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.close();
+    if (!out) throw Failure(kCannotWrite, "cannot write \"" + temporary + "\"", "сбой записи");
+}
 
-namespace tabulizer {
+}  // namespace
+
+std::string CannotWriteDetail(const std::string& path, const std::string& reason) {
+    return "Не удалось записать файл «" + path + "»: " + reason;
+}
+
+void ReplaceFile(const std::string& utf8Path, const std::function<void(const std::string&)>& write,
+                 const std::function<bool(const std::string&)>& probe) {
+    WriteBeside(utf8Path, write, probe, true);
+}
 
 void ReplaceFile(const std::string& utf8Path, std::string_view content) {
-    ReplaceFile(utf8Path, [content](const std::string& temporary) {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.close();
-        if (!out) throw Failure(kCannotWrite, "cannot write \"" + temporary + "\"", "сбой записи");
-    });
+    WriteBeside(utf8Path, [content](const std::string& temporary) { WriteContent(temporary, content); }, {}, true);
+}
+
+void CreateNewFile(const std::string& utf8Path, std::string_view content,
+                   const std::function<bool(const std::string&)>& probe) {
+    WriteBeside(utf8Path, [content](const std::string& temporary) { WriteContent(temporary, content); }, probe, false);
 }
 
 }  // namespace tabulizer

@@ -24,4 +24,10 @@ std::string CannotWriteDetail(const std::string& path, const std::string& reason
 // The same with the whole content at hand.
 void ReplaceFile(const std::string& utf8Path, std::string_view content);
 
+// Writes a file that must not exist, the same way, except that the temporary file
+// is linked to the name instead of renamed over it: a file that took the name
+// meanwhile stays as it is, and the call throws Failure(kFileExists).
+void CreateNewFile(const std::string& utf8Path, std::string_view content,
+                   const std::function<bool(const std::string&)>& probe = {});
+
 }  // namespace tabulizer

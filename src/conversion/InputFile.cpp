@@ -69,14 +69,15 @@ bool InputFile::AtEnd() {
     return pos_ == len_ && !Refill();
 }
 
-void InputFile::ReadLine(std::string& line) {
+void InputFile::ReadLine(std::string& line, std::size_t keep) {
     SkipLfAfterCr();
     line.clear();
     while (pos_ < len_ || Refill()) {
         const char* begin = buffer_.data() + pos_;
         const char* end = buffer_.data() + len_;
         const char* stop = std::find_if(begin, end, [](char c) { return c == '\r' || c == '\n'; });
-        line.append(begin, stop);
+        const auto room = keep - std::min(keep, line.size());
+        line.append(begin, begin + std::min(room, static_cast<std::size_t>(stop - begin)));
         if (stop != end) {
             afterCr_ = *stop == '\r';
             pos_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;

@@ -21,8 +21,10 @@ public:
     // does not open an empty line after it. Failure 57 on a read error.
     bool AtEnd();
     // The next line without its line end (CR LF, LF or a lone CR). Bytes are
-    // taken as they are, NUL included. Call only when AtEnd() is false.
-    void ReadLine(std::string& line);
+    // taken as they are, NUL included. Call only when AtEnd() is false. Of a line
+    // longer than `keep` bytes only its first `keep` are kept; the rest is skipped
+    // without being held, so one endless line costs no more memory than `keep`.
+    void ReadLine(std::string& line, std::size_t keep = std::string::npos);
 
     // How far reading has come: the bytes read from the file, and its size when
     // opened (for a progress bar; a file that grows meanwhile may pass it).

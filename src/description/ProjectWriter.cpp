@@ -131,8 +131,9 @@ std::string FormatProject(const DocumentDescription& description) {
     return out.Text();
 }
 
-void WriteProject(const DocumentDescription& description, const std::string& utf8Path) {
-    ReplaceFile(utf8Path, FormatProject(description));
+void WriteProject(const DocumentDescription& description, const std::string& utf8Path, bool replace) {
+    if (replace) ReplaceFile(utf8Path, FormatProject(description));
+    else CreateNewFile(utf8Path, FormatProject(description));
 }
 
 }  // namespace tabulizer

@@ -15,7 +15,9 @@ namespace tabulizer {
 std::string FormatProject(const DocumentDescription& description);
 
 // Throws Failure(kPathAccessError) when no file can be created in the target's
-// folder, Failure(kCannotWrite) when writing or replacing fails.
-void WriteProject(const DocumentDescription& description, const std::string& utf8Path);
+// folder, Failure(kCannotWrite) when writing or replacing fails. `replace` false:
+// an existing file is never replaced, not even one created while this one was
+// written; Failure(kFileExists) then.
+void WriteProject(const DocumentDescription& description, const std::string& utf8Path, bool replace = true);
 
 }  // namespace tabulizer

@@ -1,8 +1,10 @@
 #include "shell/DescribeCommand.h"
 
 #include <filesystem>
+#include <new>
 
 #include "common/Failure.h"
+#include "common/SystemReason.h"
 #include "conversion/inference/Inference.h"
 #include "description/ProjectWriter.h"
 #include "shell/FileChecks.h"
@@ -67,14 +69,23 @@ void PrintFindings(std::FILE* err, const inference::ReportInference& result, con
         }
 }
 
+constexpr const char* kExists = "Файл проекта уже существует: ";
+constexpr const char* kUseForce = "\nЧтобы заменить его, добавьте --force.\n";
+
+// A project that exists is refused before the inference and again when it is written:
+// another program may have created it meanwhile.
+int WriteFailure(const Failure& failure, const std::string& project, std::FILE* err) {
+    if (failure.code() == kFileExists) Print(err, kExists + project + kUseForce);
+    else Print(err, "Не удалось записать файл проекта: " + project + "\n" + failure.detail() + "\n");
+    return kDescribeRefused;
+}
+
 std::string ReadFailure(const Failure& failure, const std::string& report) {
     if (failure.code() == kFileNotFound) return "Файл отчёта не найден: " + report;
     return "Файл отчёта не удаётся прочитать: " + report;
 }
 
-}  // namespace
-
-int RunDescribe(const std::vector<std::string>& arguments, std::FILE* err) {
+int Describe(const std::vector<std::string>& arguments, std::FILE* err) {
     Call call = Parse(arguments);
     if (!call.error.empty()) {
         Print(err, "tabulizer --describe: " + call.error + "\n" + kUsageLine);
@@ -88,8 +99,9 @@ int RunDescribe(const std::vector<std::string>& arguments, std::FILE* err) {
         Print(err, refusal.detail + "\n");
         return kDescribeRefused;
     }
-    if (fs::exists(call.project) && !call.force) {
-        Print(err, "Файл проекта уже существует: " + call.project + "\nЧтобы заменить его, добавьте --force.\n");
+    std::error_code unknown;  // a name that cannot even be looked up fails when written, with its reason
+    if (fs::exists(call.project, unknown) && !call.force) {
+        Print(err, kExists + call.project + kUseForce);
         return kDescribeRefused;
     }
     inference::ReportInference result;
@@ -108,13 +120,27 @@ int RunDescribe(const std::vector<std::string>& arguments, std::FILE* err) {
     d.NameIn = StoredPath(call.report, call.project);
     d.NameOut = StoredPath(fs::path(call.report).replace_extension(".xlsx"), call.project);
     try {
-        WriteProject(d, call.project);
-    } catch (const Failure&) {
-        Print(err, "Не удалось записать файл проекта: " + call.project + "\n");
-        return kDescribeRefused;
+        WriteProject(d, call.project, call.force);
+    } catch (const Failure& failure) {
+        return WriteFailure(failure, call.project, err);
     }
     Print(err, "Проект записан: " + call.project + "\n");
     return kDescribeWritten;
+}
+
+}  // namespace
+
+// What the system refuses anywhere on the way is the call's failure, status 1, with
+// the file and the reason, never a program error.
+int RunDescribe(const std::vector<std::string>& arguments, std::FILE* err) {
+    try {
+        return Describe(arguments, err);
+    } catch (const std::bad_alloc&) {
+        Print(err, "Недостаточно памяти, чтобы описать отчёт\n");
+    } catch (const fs::filesystem_error& e) {
+        Print(err, "Не удалось обратиться к файлу «" + e.path1().string() + "»: " + SystemReason(e.code().value()) + "\n");
+    }
+    return kDescribeRefused;
 }
 
 }  // namespace tabulizer

@@ -94,6 +94,8 @@ TEST_F(DescribeCallTest, RefusalsAndWrongCalls) {
     fs::copy_file(fs::path(TABULIZER_EXAMPLES) / "ved.txt", dir / "ved.txt");
     std::ofstream(dir / "prose.txt") << "Just a line of prose.\r\nAnd another one.\r\n";
     std::ofstream(dir / "ved.ini") << "keep";
+    fs::create_directory(dir / "folder.ini");
+    const std::string tooLong = std::string(300, 'x') + ".ini";
     const std::string usage = "Использование: tabulizer --describe ОТЧЁТ [--project ПРОЕКТ.ini] [--force]\n";
     struct Case {
         std::string arguments;
@@ -110,6 +112,16 @@ TEST_F(DescribeCallTest, RefusalsAndWrongCalls) {
         {"--describe нет.txt --project new.ini", 1, "Не удалось прочитать файл «нет.txt»: Нет такого файла или каталога\n"},
         {"--describe prose.txt", 1,
          "В отчёте нет таблицы, которую можно описать: не найдена шапка таблицы. Проект не записан.\n"},
+        {"--describe ved.txt --project " + tooLong, 1,
+         "Не удалось записать файл проекта: " + tooLong + "\nНе удалось записать файл «" + tooLong +
+             "»: Слишком длинное имя файла\n"},
+        {"--describe ved.txt --project нет/ved.ini", 1,
+         "Не удалось записать файл проекта: нет/ved.ini\nНе удалось записать файл «нет/ved.ini»: Нет такого каталога\n"},
+        {"--describe ved.txt --project ved.txt/ved.ini", 1,
+         "Не удалось записать файл проекта: ved.txt/ved.ini\nНе удалось записать файл «ved.txt/ved.ini»: "
+         "Часть пути не является каталогом\n"},
+        {"--describe ved.txt --project folder.ini", 1, "Не удалось записать файл «folder.ini»: это каталог\n"},
+        {"--describe ved.txt --project folder.ini --force", 1, "Не удалось записать файл «folder.ini»: это каталог\n"},
         {"--describe ved.txt --force", 0, "Проект записан: ved.ini\n"},
     };
     for (const Case& c : cases) {
@@ -118,6 +130,8 @@ TEST_F(DescribeCallTest, RefusalsAndWrongCalls) {
         EXPECT_TRUE(errors.ends_with(c.tail)) << c.arguments << "\n" << errors;
     }
     EXPECT_FALSE(fs::exists(dir / "prose.ini"));
+    EXPECT_TRUE(fs::is_empty(dir / "folder.ini"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 4);  // two reports, a project, a folder: nothing temporary
     EXPECT_NE(ReadFile(dir / "ved.ini").find("NameIn=ved.txt\r\nNameOut=ved.xlsx\r\n"), std::string::npos);
 }
 

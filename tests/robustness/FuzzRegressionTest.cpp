@@ -1,6 +1,7 @@
 // The inputs the fuzz targets once failed on, fed again exactly as the targets feed
 // them: every file of tests/data/fuzz/loader is a project for the loader, every
-// file of tests/data/fuzz/run a derived project plus document for a conversion.
+// file of tests/data/fuzz/run a derived project plus document for a conversion,
+// every file of tests/data/fuzz/infer a report to describe.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../../fuzz/InferCheck.h"
 #include "../../fuzz/LoaderCheck.h"
 #include "../../fuzz/RunCheck.h"
 
@@ -21,13 +23,16 @@ namespace fs = std::filesystem;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-std::vector<fs::path> Inputs(const char* target) {
+std::vector<fs::path> FilesIn(const fs::path& folder, const std::string& extension = "") {
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(fs::path(TABULIZER_TEST_DATA) / "fuzz" / target))
-        if (entry.is_regular_file()) files.push_back(entry.path());
+    std::error_code none;  // a target without findings has no folder
+    for (const auto& entry : fs::directory_iterator(folder, none))
+        if (entry.is_regular_file() && entry.path().string().ends_with(extension)) files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
 }
+
+std::vector<fs::path> Inputs(const char* target) { return FilesIn(fs::path(TABULIZER_TEST_DATA) / "fuzz" / target); }
 
 class FuzzRegressionTest : public ::testing::Test {
 protected:
@@ -74,6 +79,23 @@ TEST_F(FuzzRegressionTest, EveryRunInputConvertsOrFailsWithAReport) {
             EXPECT_EQ(report.failureCode, *code) << name << ": " << report.failureText;
         }
     }
+}
+
+// A report the inference once failed on, and the reports the target starts from:
+// what is described is written, loads back cleanly and converts; nothing is left
+// behind.
+TEST_F(FuzzRegressionTest, EveryInferenceInputIsDescribedLoadedBackAndConverted) {
+    std::vector<fs::path> files = Inputs("infer");
+    for (const char* seeds : {TABULIZER_EXAMPLES, TABULIZER_TEST_DATA "/inference"})
+        for (const fs::path& file : FilesIn(seeds, ".txt")) files.push_back(file);
+    ASSERT_THAT(files, Not(IsEmpty()));
+    int described = 0;
+    for (const fs::path& file : files) {
+        fuzz::InferOutcome outcome = fuzz::CheckInferInput(fuzz::ReadFile(file), folder / "infer");
+        EXPECT_THAT(outcome.problems, IsEmpty()) << file.filename();
+        described += outcome.described ? 1 : 0;
+    }
+    EXPECT_GT(described, 0);
 }
 
 }  // namespace

@@ -3,13 +3,14 @@
 #include <algorithm>
 
 #include "conversion/ConvStr.h"
-#include "conversion/InputFile.h"
 #include "conversion/inference/Elements.h"
+#include "conversion/inference/LineShapes.h"
 
 namespace tabulizer::inference {
 namespace {
 
 constexpr int kMaxPageLine = 32767;  // line numbers of a description are 16-bit
+constexpr int kMaxColumnWidth = 255;  // the widest column a sheet takes; a wider one fails the run
 
 template <typename List>
 void Store(PosList& target, const List& values) {
@@ -20,19 +21,37 @@ void Store(PosList& target, const List& values) {
     for (std::size_t i = 0; i < count; ++i) target[i + 1] = static_cast<i16>(values[i]);
 }
 
-void StorePages(DocumentDescription& d, const PageLayout& layout) {
+// A project value ends at a NUL byte, and a file full of them reads as another
+// encoding: a text is stored up to its first NUL, which still finds the lines that
+// hold it; a text that must equal a whole line cannot be stored at all.
+bool HoldsNul(const std::string& text) { return text.find('\0') != std::string::npos; }
+std::string UpToNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+void StorePages(DocumentDescription& d, const PageLayout& layout, std::vector<Finding>& findings) {
     d.FormFeed = layout.formFeed;
     d.EtalStrN = static_cast<i16>(layout.etalonLine);
     d.EtalStr = layout.etalon;
+    if (!HoldsNul(layout.etalon)) return;
+    d.FormFeed = true;
+    d.EtalStrN = 0;
+    d.EtalStr.clear();
+    findings.push_back({"Страницы", "в эталонной строке есть нулевой байт, который проект не хранит: отчёт принят "
+                                    "за одну страницу (режим перевода страницы)", false});
 }
 
 void StoreRows(DocumentDescription& d, const Separators& separators, const FixedLines& fixed,
                const Postscript& ps, const Merges& merges) {
-    d.CountSepL = static_cast<i16>(separators.texts.size());
-    for (std::size_t i = 0; i < separators.texts.size(); ++i) d.SepStr[i] = separators.texts[i];
-    d.CountFixLines = static_cast<i16>(fixed.lines.size());
-    for (std::size_t i = 0; i < fixed.lines.size(); ++i) d.FixStr[i + 1] = fixed.lines[i];
-    d.FixStr[0].Str = ps.text;
+    d.CountSepL = 0;
+    for (const std::string& text : separators.texts)
+        if (!HoldsNul(text)) d.SepStr[d.CountSepL++] = text;
+    d.CountFixLines = 0;
+    for (const FixLine& line : fixed.lines) {
+        FixLine& stored = d.FixStr[d.CountFixLines + 1] = line;
+        stored.Str = UpToNul(line.Str);
+        if (!Trim(stored.Str).empty()) ++d.CountFixLines;
+        else stored = {};
+    }
+    d.FixStr[0].Str = UpToNul(ps.text);
     d.CountMerge = static_cast<i16>(merges.cells.size());
     for (std::size_t i = 0; i < merges.cells.size(); ++i) d.MergeCl[i] = merges.cells[i];
 }
@@ -42,7 +61,9 @@ void StoreColumns(DocumentDescription& d, const Columns& columns, const Formats&
     Store(d.EndPoz, columns.ends);
     Store(d.PozDiv, columns.dividers);
     d.DivideCol = columns.divideCol;
-    Store(d.WidthGraf, formats.widths);
+    std::vector<int> widths = formats.widths;
+    for (int& width : widths) width = std::min(width, kMaxColumnWidth);
+    Store(d.WidthGraf, widths);
     d.CountFormat = 0;
     for (std::size_t c = 0; c < formats.cells.size(); ++c) {
         d.FormatCells[c] = formats.cells[c];
@@ -101,19 +122,10 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     d.EndTitle = static_cast<i16>(frame.endTitle);
     d.EndCap = static_cast<i16>(frame.endCap);
     d.NoSpace = body.emptyLines;
-    StorePages(d, layout);
+    StorePages(d, layout, result.findings);
     StoreRows(d, separators, fixed, ps, merges);
     StoreColumns(d, columns, formats);
     result.described = true;
-    return result;
-}
-
-ReportInference InferReport(const std::string& utf8Path) {
-    InputFile input(utf8Path);
-    std::vector<std::string> raw;
-    while (!input.AtEnd()) raw.emplace_back(), input.ReadLine(raw.back());
-    ReportInference result = InferLines(raw);
-    result.description.NameIn = utf8Path;
     return result;
 }
 
