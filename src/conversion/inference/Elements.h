@@ -27,10 +27,26 @@ struct PageLayout {
     bool formFeed = false;
     int etalonLine = 0;      // page line number of the reference line; 0 = none
     std::string etalon;      // its text
+    // Pages as the table repeats them: the first page without the `lead` empty
+    // lines a report may print above it (they stay its lines in the conversion).
     std::vector<Page> pages;
+    int lead = 0;
     Finding finding;
 };
+// Pages of converted lines: at form feeds when they hold any (lines already cut at
+// them), otherwise at a reference line.
 PageLayout InferPages(const Lines& lines);
+// In form-feed mode the conversion cuts a line at its form feeds before converting
+// it: the raw lines cut the same way.
+Lines SplitFormFeedLines(const Lines& rawLines);
+
+// The report's lines as the conversion will read them in the page mode inferred:
+// converted to CP1251 with tabs expanded, and cut at form feeds in form-feed mode.
+struct PagedLines {
+    Lines lines;
+    PageLayout layout;
+};
+PagedLines InferPagedLines(const Lines& rawLines, bool windows);
 
 // Where the title and the cap end (page line numbers), and whether the table is
 // drawn with rules at all.
@@ -38,6 +54,7 @@ struct Frame {
     int endTitle = 0;
     int endCap = 0;
     bool ruled = false;
+    int firstPage = 0;  // the first page that holds the table (a title page may precede it)
     Finding finding;
 };
 Frame InferFrame(const Lines& lines, const PageLayout& layout);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "conversion/ConvStr.h"
 #include "conversion/InputFile.h"
 #include "conversion/inference/Elements.h"
 
@@ -66,11 +65,11 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     ReportInference result;
     if (rawLines.empty()) return NotATable(std::move(result), "отчёт пуст");
     CodePage code = InferCodePage(rawLines);
-    Lines lines = rawLines;
-    for (std::string& line : lines) ConvStr(line, code.windows);
     result.findings.push_back(code.finding);
 
-    PageLayout layout = InferPages(lines);
+    PagedLines paged = InferPagedLines(rawLines, code.windows);
+    const Lines& lines = paged.lines;
+    const PageLayout& layout = paged.layout;
     result.findings.push_back(layout.finding);
     Frame frame = InferFrame(lines, layout);
     result.findings.push_back(frame.finding);
@@ -87,7 +86,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     if (columns.maxLength > kMaxPageLine) return NotATable(std::move(result), "строки длиннее 32767 символов");
 
     Separators separators = InferSeparators(lines, layout);
-    Merges merges = InferMerges(lines, layout.pages.front(), frame, columns);
+    Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
     FixedLines fixed = InferFixedLines(lines, body, columns.ends);
     Postscript ps = InferPostscript(lines, body);
     Formats formats = InferFormats(lines, body, fixed, columns);

@@ -1,5 +1,7 @@
 #include "conversion/inference/LineShapes.h"
 
+#include "conversion/spreadsheet/TypedInput.h"
+
 namespace tabulizer::inference {
 
 bool IsVertical(char c) { return c == '|' || c == '\xA6'; }
@@ -92,46 +94,17 @@ std::vector<std::string_view> Words(std::string_view text) {
     return words;
 }
 
-namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Digits, or digits grouped by commas in threes ("32,637"); false for anything else.
-bool IntegerPart(std::string_view text) {
-    if (text.empty()) return false;
-    std::size_t comma = text.find(',');
-    if (comma == std::string_view::npos) {
-        for (char c : text)
-            if (!IsDigit(c)) return false;
-        return true;
-    }
-    if (comma == 0 || comma > 3) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        bool groupMark = i >= comma && (i - comma) % 4 == 0;
-        if (groupMark ? text[i] != ',' : !IsDigit(text[i])) return false;
-    }
-    return (text.size() - comma) % 4 == 0;
-}
-
-}  // namespace
-
 NumberShape ShapeOf(std::string_view text) {
     NumberShape shape;
-    bool digitsOnly = text.size() > 1;
-    for (char c : text) digitsOnly = digitsOnly && IsDigit(c);
-    if (!text.empty() && text.back() == '%') {
-        shape.percent = true;
-        text.remove_suffix(1);
-    }
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
-    std::size_t point = text.find('.');
-    std::string_view whole = text.substr(0, point);
-    std::string_view fraction = point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
-    for (char c : fraction)
-        if (!IsDigit(c)) return {};
-    if (whole.empty() ? fraction.empty() : !IntegerPart(whole)) return {};
+    if (!sheet::ParseTyped(text)) return shape;
     shape.number = true;
-    shape.decimals = static_cast<int>(fraction.size());
+    shape.percent = !text.empty() && text.back() == '%';
+    std::size_t point = text.find('.');
+    if (point != std::string_view::npos)
+        while (point + 1 + shape.decimals < text.size() && text[point + 1 + shape.decimals] >= '0' &&
+               text[point + 1 + shape.decimals] <= '9')
+            ++shape.decimals;
+    bool digitsOnly = text.size() > 1 && text.find_first_not_of("0123456789") == std::string_view::npos;
     shape.leadingZero = digitsOnly && text.front() == '0';
     return shape;
 }

@@ -29,8 +29,7 @@ bool HasDigit(std::string_view text);
 std::string Lower(std::string_view text);
 std::vector<std::string_view> Words(std::string_view text);
 
-// The shape of a cell text under the spreadsheet's input rule: an optional sign,
-// digits (plain or grouped by commas in threes), an optional fraction and "%".
+// The shape of a cell text that the conversion's typed input reads as a number.
 struct NumberShape {
     bool number = false;
     bool percent = false;

@@ -8,8 +8,9 @@
 namespace tabulizer::inference {
 namespace {
 
-// Words that begin a subtotal or total line, in CP1251 lower case.
-const char* const kTotalWords[] = {"\xE8\xF2\xEE\xE3\xEE", "\xE2\xF1\xE5\xE3\xEE"};  // итого, всего
+// Words that begin a subtotal or total line, in UTF-8 lower case: Russian and
+// Ukrainian totals, and the closing balance of a statement.
+const char* const kTotalWords[] = {"итого", "всего", "разом", "всього", "усього", "сальдо"};
 
 constexpr std::size_t kMaxStored = 250;  // a fixed-line value also holds its two columns
 
@@ -24,9 +25,17 @@ std::string_view FirstCell(const std::string& line, int& start) {
     return Trim(std::string_view(line).substr(from, to - from));
 }
 
+// Blanks left out, so that a letter-spaced "И т о г о" reads as the word.
 bool BeginsTotal(std::string_view cell) {
-    std::string lower = Lower(cell);
-    for (const char* word : kTotalWords)
+    std::string lower;
+    for (char c : Lower(cell))
+        if (c != ' ') lower += c;
+    static const std::vector<std::string> words = [] {
+        std::vector<std::string> cp1251;
+        for (const char* word : kTotalWords) cp1251.push_back(Utf8ToCp1251(word));
+        return cp1251;
+    }();
+    for (const std::string& word : words)
         if (lower.starts_with(word)) return true;
     return false;
 }

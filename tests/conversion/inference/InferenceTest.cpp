@@ -86,10 +86,14 @@ TEST(InferencePagesTest, ReferenceLineRepeatsWholePagesNotRules) {
     EXPECT_FALSE(single.finding.decided);
     ASSERT_EQ(single.pages.size(), 1u);
 
-    PageLayout feeds = InferPages(Cp1251({"A", "\f", "\fB", "C", "\f"}));
+    // A form feed at a line's end or before its text cuts the line as the conversion does.
+    Lines split = SplitFormFeedLines({"A\f", "\fB", "C", "\f"});
+    EXPECT_EQ(split, (Lines{"A", "\f", "\f", "B", "C", "\f"}));
+    PageLayout feeds = InferPages(split);
     EXPECT_TRUE(feeds.formFeed);
-    EXPECT_EQ(feeds.pages.size(), 2u);
-    EXPECT_FALSE(feeds.finding.decided);  // the text beside a form feed is lost
+    ASSERT_EQ(feeds.pages.size(), 2u);
+    EXPECT_EQ(feeds.pages[1].lines, (std::vector<int>{3, 4}));
+    EXPECT_TRUE(feeds.finding.decided);
 }
 
 TEST(InferenceReportTest, CapMergesTotalsAndPostscript) {
