@@ -133,6 +133,26 @@ bool Intact(const std::string& line, const std::vector<int>& ends, int b, int e)
     return true;
 }
 
+// Texts apart by two blanks or more, each within its own column of b..e ("Дебет
+// Кредит" under a merged "Обороты"): the columns' own names, even where the line
+// between them is drawn only in the rule below.
+bool SeparateTexts(const std::string& line, const std::vector<int>& ends, int b, int e) {
+    int first = b > 1 ? ends[b - 2] + 1 : 1, last = ends[e - 1] - 1;
+    int pieces = 0, column = b, pieceColumn = 0;
+    for (int p = first; p <= last; ++p) {
+        while (column < e && p > ends[column - 1]) ++column;
+        if (CharAt(line, p) == ' ' || IsVertical(CharAt(line, p))) continue;
+        bool starts = p == first || (CharAt(line, p - 1) == ' ' && CharAt(line, p - 2) == ' ');
+        if (starts) {
+            ++pieces;
+            pieceColumn = column;
+        } else if (column != pieceColumn) {
+            return false;  // a text across a column end
+        }
+    }
+    return pieces > 1;
+}
+
 std::string Describe(const MergeCell& m) {
     return "строка " + std::to_string(m.NStr) + ", графы " + std::to_string(m.BegCol) + "–" +
            std::to_string(m.EndCol) + ", строк " + std::to_string(m.Depth) + (m.BottomLine ? ", с линией снизу" : "");
@@ -153,7 +173,7 @@ Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, co
         for (int b = 1; b <= static_cast<int>(ends.size()); ++b) {
             int e = SpanEnd(line, ends, b);
             std::string_view text = Trim(Region(line, ends, b, e));
-            if (e == b || covered.count({o, b}) || text.empty() || IsRuleSegment(text)) {
+            if (e == b || covered.count({o, b}) || text.empty() || IsRuleSegment(text) || SeparateTexts(line, ends, b, e)) {
                 b = e;
                 continue;
             }
@@ -166,7 +186,7 @@ Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, co
                     cell.BottomLine = true;
                     break;
                 }
-                if (!Intact(below, ends, b, e)) break;
+                if (!Intact(below, ends, b, e) || SeparateTexts(below, ends, b, e)) break;
                 ++cell.Depth;
             }
             for (int d = 0; d < cell.Depth; ++d) covered.insert({o + d, b});

@@ -72,7 +72,7 @@ struct Separators {
     std::vector<std::string> texts;
     Finding finding;
 };
-Separators InferSeparators(const Lines& lines, const PageLayout& layout);
+Separators InferSeparators(const Lines& lines, const PageLayout& layout, const Frame& frame);
 
 struct Columns {
     std::vector<int> ends;      // EndPoz values
@@ -108,6 +108,8 @@ struct Formats {
     std::vector<int> widths;        // WidthGraf values
     Finding finding;
 };
-Formats InferFormats(const Lines& lines, const Body& body, const FixedLines& fixed, const Columns& columns);
+// `capRows`: the cap's lines, whose header words tell identifiers from quantities.
+Formats InferFormats(const Lines& lines, const Body& body, const FixedLines& fixed, const Columns& columns,
+                     const std::vector<int>& capRows);
 
 }  // namespace tabulizer::inference

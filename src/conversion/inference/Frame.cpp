@@ -245,12 +245,14 @@ Body FindBody(const Lines& lines, const PageLayout& layout, const Frame& frame) 
     return body;
 }
 
-Separators InferSeparators(const Lines& lines, const PageLayout& layout) {
+Separators InferSeparators(const Lines& lines, const PageLayout& layout, const Frame& frame) {
     std::vector<std::string> order;
     std::map<std::string, int> count;
     int tooLong = 0;
-    for (const Page& page : layout.pages)
-        for (int i : page.lines) {
+    // The rules of the table: a box in the title stays text of the title.
+    for (std::size_t p = frame.firstPage; p < layout.pages.size(); ++p)
+        for (int o = frame.endTitle; o < layout.pages[p].size(); ++o) {
+            int i = layout.pages[p].lines[o];
             if (!IsRule(lines[i])) continue;
             if (lines[i].size() > kMaxStored) {
                 ++tooLong;

@@ -85,11 +85,14 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
                                             "общих для всех строк таблицы");
     if (columns.maxLength > kMaxPageLine) return NotATable(std::move(result), "строки длиннее 32767 символов");
 
-    Separators separators = InferSeparators(lines, layout);
+    Separators separators = InferSeparators(lines, layout, frame);
     Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
     FixedLines fixed = InferFixedLines(lines, body, columns.ends);
     Postscript ps = InferPostscript(lines, body);
-    Formats formats = InferFormats(lines, body, fixed, columns);
+    const Page& sample = layout.pages[frame.firstPage];
+    std::vector<int> capRows;
+    for (int o = frame.endTitle; o < std::min(frame.endCap, sample.size()); ++o) capRows.push_back(sample.lines[o]);
+    Formats formats = InferFormats(lines, body, fixed, columns, capRows);
     for (const Finding* f : {&separators.finding, &merges.finding, &fixed.finding, &ps.finding, &formats.finding})
         result.findings.push_back(*f);
     result.findings.push_back(EmptyLines(body));
