@@ -81,7 +81,10 @@ struct Columns {
     bool divideCol = false;
     Finding finding;
 };
-Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows);
+// `capRows`: the cap's lines, whose vertical lines part the columns of data rows
+// printed without them.
+Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows,
+                     const std::vector<int>& capRows);
 
 struct Merges {
     std::vector<MergeCell> cells;

@@ -235,11 +235,19 @@ Body FindBody(const Lines& lines, const PageLayout& layout, const Frame& frame) 
         for (int o = frame.endCap; o < page.size(); ++o)
             if (IsRule(LineOf(lines, page, o))) lastRule = o;
         int tableEnd = frame.ruled && lastRule >= 0 ? lastRule : page.size();
+        // Totals with their sums printed under the table's last rule still belong to it.
+        int rowsEnd = tableEnd;
+        for (int o = tableEnd + 1; o < page.size(); ++o) {
+            const std::string& text = LineOf(lines, page, o);
+            if (IsBlankLine(text)) continue;
+            if (!BeginsTotal(text) || !HasDigit(text)) break;
+            rowsEnd = o;
+        }
         for (int o = frame.endCap; o < page.size(); ++o) {
             const std::string& text = LineOf(lines, page, o);
             body.emptyLines = body.emptyLines || text.empty();
-            if (o > tableEnd) body.afterTable.push_back(page.lines[o]);
-            else if (o < tableEnd && !IsBlankLine(text) && !IsRule(text)) body.rows.push_back(page.lines[o]);
+            if (o > rowsEnd) body.afterTable.push_back(page.lines[o]);
+            else if (o != tableEnd && !IsBlankLine(text) && !IsRule(text)) body.rows.push_back(page.lines[o]);
         }
     }
     return body;

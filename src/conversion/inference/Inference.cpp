@@ -78,7 +78,10 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
 
     Body body = FindBody(lines, layout, frame);
     FixedLines totals = InferFixedLines(lines, body, {});
-    Columns columns = InferColumns(lines, body, totals.rows);
+    const Page& sample = layout.pages[frame.firstPage];
+    std::vector<int> capRows;
+    for (int o = frame.endTitle; o < std::min(frame.endCap, sample.size()); ++o) capRows.push_back(sample.lines[o]);
+    Columns columns = InferColumns(lines, body, totals.rows, capRows);
     result.findings.push_back(columns.finding);
     if (columns.ends.size() < 2)
         return NotATable(std::move(result), "не найдено граф: ни вертикальных линий, ни пробелов, "
@@ -89,9 +92,6 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
     FixedLines fixed = InferFixedLines(lines, body, columns.ends);
     Postscript ps = InferPostscript(lines, body);
-    const Page& sample = layout.pages[frame.firstPage];
-    std::vector<int> capRows;
-    for (int o = frame.endTitle; o < std::min(frame.endCap, sample.size()); ++o) capRows.push_back(sample.lines[o]);
     Formats formats = InferFormats(lines, body, fixed, columns, capRows);
     for (const Finding* f : {&separators.finding, &merges.finding, &fixed.finding, &ps.finding, &formats.finding})
         result.findings.push_back(*f);

@@ -1,5 +1,6 @@
 #include "conversion/inference/LineShapes.h"
 
+#include "common/Cp1251.h"
 #include "conversion/spreadsheet/TypedInput.h"
 
 namespace tabulizer::inference {
@@ -92,6 +93,30 @@ std::vector<std::string_view> Words(std::string_view text) {
         if (i > start) words.push_back(text.substr(start, i - start));
     }
     return words;
+}
+
+namespace {
+
+// Words that begin a subtotal or total line, in UTF-8 lower case: Russian and
+// Ukrainian totals, and the closing balance of a statement.
+const char* const kTotalWords[] = {"итого", "всего", "разом", "всього", "усього", "сальдо"};
+
+}  // namespace
+
+// Blanks and a leading table line left out, so that a letter-spaced "И т о г о"
+// reads as the word.
+bool BeginsTotal(std::string_view text) {
+    static const std::vector<std::string> words = [] {
+        std::vector<std::string> cp1251;
+        for (const char* word : kTotalWords) cp1251.push_back(Utf8ToCp1251(word));
+        return cp1251;
+    }();
+    std::string lower;
+    for (char c : Lower(text))
+        if (c != ' ' && !(lower.empty() && IsVertical(c))) lower += c;
+    for (const std::string& word : words)
+        if (lower.starts_with(word)) return true;
+    return false;
 }
 
 NumberShape ShapeOf(std::string_view text) {

@@ -19,6 +19,10 @@ bool IsRule(std::string_view line);
 // one that underlines a merged header cell.
 bool IsRuleSegment(std::string_view text);
 
+// A text that begins a subtotal or total: "Итого", "Всего", "И т о г о", the
+// Ukrainian "Разом", "Всього", "Усього", a closing "Сальдо".
+bool BeginsTotal(std::string_view text);
+
 // 1-based character of a line; a blank beyond its end.
 char CharAt(std::string_view line, int position);
 // Characters first..last (1-based, inclusive), clipped to the line.

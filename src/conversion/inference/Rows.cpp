@@ -8,26 +8,7 @@
 namespace tabulizer::inference {
 namespace {
 
-// Words that begin a subtotal or total line, in UTF-8 lower case: Russian and
-// Ukrainian totals, and the closing balance of a statement.
-const char* const kTotalWords[] = {"итого", "всего", "разом", "всього", "усього", "сальдо"};
-
 constexpr std::size_t kMaxStored = 250;  // a fixed-line value also holds its two columns
-
-// Blanks left out, so that a letter-spaced "И т о г о" reads as the word.
-bool BeginsTotal(std::string_view cell) {
-    std::string lower;
-    for (char c : Lower(cell))
-        if (c != ' ') lower += c;
-    static const std::vector<std::string> words = [] {
-        std::vector<std::string> cp1251;
-        for (const char* word : kTotalWords) cp1251.push_back(Utf8ToCp1251(word));
-        return cp1251;
-    }();
-    for (const std::string& word : words)
-        if (lower.starts_with(word)) return true;
-    return false;
-}
 
 bool HasLetter(std::string_view text) {
     for (char c : text) {
@@ -83,10 +64,16 @@ std::vector<Cell> CellsOf(std::string_view line) {
     return cells;
 }
 
-// A cell with letters whose text crosses a column end: a heading or a total's label
-// written across the columns, to be merged as one cell.
-bool Spanning(const Cell& cell, const std::vector<int>& ends) {
-    return !ends.empty() && HasLetter(cell.text) && ColumnAt(ends, cell.textFirst) != ColumnAt(ends, cell.textLast);
+// A cell whose label crosses a column end: a heading or a total's label written
+// across the columns, to be merged as one cell. Between vertical lines the whole
+// text counts; without them, where single blanks may join a number to the next
+// column's text, only the label does.
+bool Spanning(const Cell& cell, const std::vector<int>& ends, bool ruled) {
+    if (ends.empty() || !HasLetter(cell.text)) return false;
+    std::string label = Label(cell.text);
+    if (!ruled && HasDigit(Words(label).front())) return false;  // a number run into the next column's text
+    int last = ruled ? cell.textLast : cell.textFirst + static_cast<int>(label.size()) - 1;
+    return ColumnAt(ends, cell.textFirst) != ColumnAt(ends, last);
 }
 
 // The text up to the first gap of two blanks: "Главный бухгалтер  ____  /.../".
@@ -112,7 +99,9 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
         if (cells.empty()) continue;
         // A label across columns is merged from its cell's start; a total's label
         // standing in its own column keeps to its text.
-        auto spanning = std::find_if(cells.begin(), cells.end(), [&](const Cell& c) { return Spanning(c, ends); });
+        bool ruled = lines[row].find_first_of("|\xA6") != std::string::npos;
+        auto spanning =
+            std::find_if(cells.begin(), cells.end(), [&](const Cell& c) { return Spanning(c, ends, ruled); });
         bool total = BeginsTotal(cells.front().text);
         if (spanning == cells.end() && !total) continue;
         const Cell& cell = spanning != cells.end() ? *spanning : cells.front();
