@@ -78,12 +78,17 @@ int TableTop(const Lines& lines, const Page& page, int capRule, bool verticals) 
     }
 }
 
-// The table lines under the rule at `offset` up to the next blank line: the data
-// rows run through the table, while a small box in the title holds none or few.
-int RowsBelow(const Lines& lines, const Page& page, int offset, bool verticals) {
+// The lines under the rule at `offset` up to the next blank line or the bottom of
+// its box: the data rows run
+// under the cap (drawn with its lines or not), while a small box in the title has
+// none or few.
+int RowsBelow(const Lines& lines, const Page& page, int offset) {
     int rows = 0;
-    for (int o = offset + 1; o < page.size() && InTable(LineOf(lines, page, o), verticals); ++o)
-        rows += IsRule(LineOf(lines, page, o)) ? 0 : 1;
+    for (int o = offset + 1; o < page.size() && !IsBlankLine(LineOf(lines, page, o)); ++o) {
+        std::string_view line = Trim(LineOf(lines, page, o));
+        if (!IsRule(line)) ++rows;
+        else if (line.front() == 'L') break;  // the bottom corner closes the box
+    }
     return rows;
 }
 
@@ -100,10 +105,10 @@ bool HeaderLine(std::string_view line, bool verticals) {
 
 int CapRuleOfOnePage(const Lines& lines, const Page& page, const std::vector<int>& rules, bool verticals) {
     int most = 0;
-    for (int r : rules) most = std::max(most, RowsBelow(lines, page, r, verticals));
+    for (int r : rules) most = std::max(most, RowsBelow(lines, page, r));
     for (int r : rules) {
         if (r == 0 || !HeaderLine(LineOf(lines, page, r - 1), verticals)) continue;
-        if (RowsBelow(lines, page, r, verticals) * 2 < most) continue;
+        if (RowsBelow(lines, page, r) * 2 < most) continue;
         while (r + 2 < page.size() && ColumnNumbers(LineOf(lines, page, r + 1)) && IsRule(LineOf(lines, page, r + 2)))
             r += 2;
         return r;

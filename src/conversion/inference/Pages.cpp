@@ -18,7 +18,7 @@ constexpr int kWindow = 20;          // the reader's look-ahead: the reference l
 constexpr std::size_t kMaxStored = 252;  // a project value holds 254 characters with its "#"
 // Lines a report may print once above its first page: an empty line, a block
 // of requisites.
-constexpr int kMaxLead = 20;
+constexpr int kMaxLead = 60;
 
 std::string LeadNote(int lead) {
     return lead == 0 ? "" : "; над первой страницей напечатано строк сверх остальных: " + std::to_string(lead);
