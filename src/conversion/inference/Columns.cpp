@@ -58,21 +58,29 @@ std::vector<int> EndsAtDividers(const Lines& lines, const std::vector<int>& rows
 }
 
 // Column ends at the last blank of each gutter, so that a column's text starts
-// right after the end of the one before.
+// right after the end of the one before. A few headings written across the
+// columns (text without a digit) may cross a gutter; a colon that closes
+// right-aligned labels ("Начислено:14675.22") ends their column as a blank does.
 std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows, int textEnd) {
     int textStart = textEnd + 1;
+    std::vector<int> data;
     for (int row : rows) {
         std::size_t first = lines[row].find_first_not_of(' ');
         if (first != std::string::npos) textStart = std::min(textStart, static_cast<int>(first) + 1);
+        if (HasDigit(lines[row])) data.push_back(row);
     }
+    const std::vector<int>& held = data.size() * 4 >= rows.size() * 3 ? data : rows;
     std::vector<int> ends;
     for (int p = textStart; p < textEnd; ++p) {
-        bool blank = true, textNext = false;
-        for (int row : rows) {
-            blank = blank && CharAt(lines[row], p) == ' ';
+        bool gutter = true, textNext = false;
+        std::size_t colons = 0;
+        for (int row : held) {
+            char c = CharAt(lines[row], p);
+            colons += c == ':' ? 1 : 0;
+            gutter = gutter && (c == ' ' || c == ':');
             textNext = textNext || CharAt(lines[row], p + 1) != ' ';
         }
-        if (blank && textNext) ends.push_back(p);
+        if (gutter && textNext && (colons == 0 || colons * 2 >= held.size())) ends.push_back(p);
     }
     ends.push_back(textEnd);
     return ends;

@@ -97,13 +97,17 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
     for (int row : body.rows) {
         std::vector<Cell> cells = CellsOf(lines[row]);
         if (cells.empty()) continue;
+        const bool ruled = lines[row].find_first_of("|\xA6") != std::string::npos;
         // A label across columns is merged from its cell's start; a total's label
         // standing in its own column keeps to its text.
-        bool ruled = lines[row].find_first_of("|\xA6") != std::string::npos;
         auto spanning =
             std::find_if(cells.begin(), cells.end(), [&](const Cell& c) { return Spanning(c, ends, ruled); });
         bool total = BeginsTotal(cells.front().text);
-        if (spanning == cells.end() && !total) continue;
+        // A line of text alone in a table of several columns drawn without lines: a
+        // section heading. (Between lines an empty cell shows the columns go on.)
+        bool heading = !ruled && ends.size() > 1 && cells.size() == 1 && HasLetter(cells.front().text) &&
+                       !HasDigit(cells.front().text);
+        if (spanning == cells.end() && !total && !heading) continue;
         const Cell& cell = spanning != cells.end() ? *spanning : cells.front();
         fixed.rows.push_back(row);
         std::string label = Label(cell.text);
@@ -116,8 +120,13 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
         FixLine line;
         line.Str = label;
         if (!ends.empty()) {
-            line.BegCol = static_cast<i16>(ColumnAt(ends, spanning != cells.end() ? cell.first : cell.textFirst));
-            line.EndCol = static_cast<i16>(ColumnAt(ends, cell.last));
+            // Between vertical lines the label's cell is merged; without them the
+            // label alone, so that the sums beside it keep their columns.
+            int labelEnd = cell.textFirst + static_cast<int>(label.size()) - 1;
+            line.BegCol = static_cast<i16>(heading || spanning != cells.end() ? ColumnAt(ends, cell.first)
+                                                                                : ColumnAt(ends, cell.textFirst));
+            line.EndCol = static_cast<i16>(heading ? ends.size() : ColumnAt(ends, ruled ? cell.last : labelEnd));
+            if (heading) line.BegCol = 1;
         }
         fixed.lines.push_back(line);
     }
