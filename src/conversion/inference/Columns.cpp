@@ -62,14 +62,15 @@ std::vector<int> EndsAtDividers(const Lines& lines, const std::vector<int>& rows
 // columns (text without a digit) may cross a gutter; a colon that closes
 // right-aligned labels ("Начислено:14675.22") ends their column as a blank does.
 std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows, int textEnd) {
-    int textStart = textEnd + 1;
     std::vector<int> data;
-    for (int row : rows) {
+    for (int row : rows)
+        if (HasDigit(lines[row])) data.push_back(row);
+    const std::vector<int>& held = data.size() * 4 >= rows.size() * 3 ? data : rows;
+    int textStart = textEnd + 1;
+    for (int row : held) {
         std::size_t first = lines[row].find_first_not_of(' ');
         if (first != std::string::npos) textStart = std::min(textStart, static_cast<int>(first) + 1);
-        if (HasDigit(lines[row])) data.push_back(row);
     }
-    const std::vector<int>& held = data.size() * 4 >= rows.size() * 3 ? data : rows;
     std::vector<int> ends;
     for (int p = textStart; p < textEnd; ++p) {
         bool gutter = true, textNext = false;
@@ -172,18 +173,18 @@ bool Intact(const std::string& line, const std::vector<int>& ends, int b, int e)
 // beside them parts them as blanks do.
 bool SeparateTexts(const std::string& line, const std::vector<int>& ends, int b, int e) {
     int first = b > 1 ? ends[b - 2] + 1 : 1, last = ends[e - 1] - 1;
-    int pieces = 0, column = b, pieceColumn = 0;
+    int pieces = 0, column = b, pieceColumn = 0, lastText = first - 3;
     for (int p = first; p <= last; ++p) {
         while (column < e && p > ends[column - 1]) ++column;
-        auto gap = [&](int q) { return CharAt(line, q) == ' ' || IsHorizontal(CharAt(line, q)); };
-        if (gap(p) || IsVertical(CharAt(line, p))) continue;
-        bool starts = p == first || (gap(p - 1) && gap(p - 2));
-        if (starts) {
+        char c = CharAt(line, p);
+        if (c == ' ' || IsHorizontal(c) || IsVertical(c)) continue;
+        if (p - lastText > 2) {  // two blanks or more since the text before
             ++pieces;
             pieceColumn = column;
         } else if (column != pieceColumn) {
             return false;  // a text across a column end
         }
+        lastText = p;
     }
     return pieces > 1;
 }

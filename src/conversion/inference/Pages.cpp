@@ -209,9 +209,11 @@ PagedLines InferPagedLines(const Lines& rawLines, bool windows) {
     Lines split = SplitFormFeedLines(rawLines);
     for (std::string& line : split) ConvStr(line, windows);
     PageLayout byFeeds = InferPages(split);
-    if (byFeeds.lead > 0) {
-        // The first page starts otherwise than the pages after a form feed, while a
-        // reference line may cut pages that all start alike.
+    bool blankLead = byFeeds.lead > 0;
+    for (int i = 0; i < byFeeds.lead; ++i) blankLead = blankLead && IsBlankLine(split[i]);
+    if (blankLead) {
+        // The first page starts with more empty lines than the pages after a form
+        // feed, while a reference line may cut pages that all start alike.
         PageLayout byReference = ReferencePages(whole);
         if (byReference.etalonLine > 0 && byReference.lead == 0) {
             byReference.finding.text += "; переводы страницы есть, но первая страница начинается иначе, чем "

@@ -81,7 +81,8 @@ std::optional<TypedNumber> ParseTyped(std::string_view text) {
     Scan scan;
     std::size_t pos = 0;
     bool negative = false;
-    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
+    const bool sign = !s.empty() && (s[0] == '+' || s[0] == '-');
+    if (sign) {
         negative = s[pos] == '-';
         if (!negative) scan.plainForm = false;
         ++pos;
@@ -96,7 +97,7 @@ std::optional<TypedNumber> ParseTyped(std::string_view text) {
         ++pos;
     }
     // A trailing minus, as accounting programs print a negative sum ("1,234.56-").
-    if (!percent && !negative && scan.decimals > 0 && scan.clean.find('e') == std::string::npos && pos + 1 == s.size() &&
+    if (!percent && !sign && scan.decimals > 0 && scan.clean.find('e') == std::string::npos && pos + 1 == s.size() &&
         s[pos] == '-') {
         negative = true;
         scan.plainForm = false;
