@@ -83,9 +83,13 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     for (int o = frame.endTitle; o < std::min(frame.endCap, sample.size()); ++o) capRows.push_back(sample.lines[o]);
     Columns columns = InferColumns(lines, body, totals.rows, capRows);
     result.findings.push_back(columns.finding);
-    if (columns.ends.size() < 2)
-        return NotATable(std::move(result), "не найдено граф: ни вертикальных линий, ни пробелов, "
-                                            "общих для всех строк таблицы");
+    if (columns.ends.empty()) return NotATable(std::move(result), "под шапкой нет строк таблицы");
+    if (columns.ends.size() == 1) {
+        // The lines still make a table of one column: the best reading loses no text.
+        result.findings.back().decided = false;
+        result.findings.back().text += "; ни вертикальных линий, ни пробелов, общих для всех строк таблицы: "
+                                       "строки взяты в одну графу";
+    }
     if (columns.maxLength > kMaxPageLine) return NotATable(std::move(result), "строки длиннее 32767 символов");
 
     Separators separators = InferSeparators(lines, layout, frame);
