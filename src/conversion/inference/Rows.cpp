@@ -105,8 +105,9 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
         bool total = BeginsTotal(cells.front().text);
         // A line of text alone in a table of several columns drawn without lines: a
         // section heading. (Between lines an empty cell shows the columns go on.)
+        // It starts in the first column: a text alone further right is a wrapped cell.
         bool heading = !ruled && ends.size() > 1 && cells.size() == 1 && HasLetter(cells.front().text) &&
-                       !HasDigit(cells.front().text);
+                       !HasDigit(cells.front().text) && ColumnAt(ends, cells.front().textFirst) == 1;
         if (spanning == cells.end() && !total && !heading) continue;
         const Cell& cell = spanning != cells.end() ? *spanning : cells.front();
         fixed.rows.push_back(row);
