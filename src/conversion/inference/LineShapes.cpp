@@ -42,6 +42,8 @@ bool IsRuleSegment(std::string_view text) {
 
 bool IsRule(std::string_view line) {
     std::string_view body = Trim(line);
+    // A dotted line between the rows of a report printed without box characters.
+    if (body.size() >= 20 && body.find_first_not_of('.') == std::string_view::npos) return true;
     int horizontals = 0, others = 0, blanks = 0;
     bool vertical = false;
     for (char c : body) {

@@ -13,7 +13,8 @@ bool IsHorizontal(char c);  // '-' or '='
 bool IsJunction(char c);    // a corner, tee or crossing, or a vertical line
 bool IsBlankLine(std::string_view line);  // nothing but blanks (or nothing)
 // A horizontal rule: mostly horizontals, otherwise only junctions; blanks inside
-// only when the line has no vertical line characters (dashes under columns).
+// only when the line has no vertical line characters (dashes under columns). A
+// line of twenty dots or more is a rule too.
 bool IsRule(std::string_view line);
 // Only horizontals and junctions, at least one horizontal: a rule, or the part of
 // one that underlines a merged header cell.

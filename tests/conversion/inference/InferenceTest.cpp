@@ -28,6 +28,7 @@ TEST(InferenceShapesTest, RulesAndNumbers) {
         {"-----   ------", true},      {"|  -  |  -  |", false}, {"| ----- | ----- |", false},
         {"¦ Итого ¦ 12 ¦", false},     {"--", false},           {"", false},
         {"LT+-", false},  // corners and tees without a line between them
+        {"  ........................  ", true}, {"Итого........", false}, {"..........", false},
     };
     for (const auto& c : rules) EXPECT_EQ(IsRule(Utf8ToCp1251(c.line)), c.rule) << c.line;
 
