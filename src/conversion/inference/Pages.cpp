@@ -19,6 +19,7 @@ constexpr std::size_t kMaxStored = 252;  // a project value holds 254 characters
 // Lines a report may print once above its first page: an empty line, a block
 // of requisites.
 constexpr int kMaxLead = 60;
+constexpr std::size_t kSampledPages = 50;  // pages on which a reference line is weighed
 
 std::string LeadNote(int lead) {
     return lead == 0 ? "" : "; над первой страницей напечатано строк сверх остальных: " + std::to_string(lead);
@@ -154,25 +155,39 @@ PageLayout ReferencePages(const Lines& lines) {
 
     PageLayout best;
     int bestScore = 1;  // the reference line alone repeats nothing else of the page
-    // Candidate i of the first page stands at k = i - lead on the others.
+    const std::vector<int>* bestCopies = nullptr;
+    // Candidate i of the first page stands at k = i - lead on the others. Candidates
+    // are weighed on the first pages only, so that a long report costs no more.
     for (int i = 0; i < std::min<int>(kWindow + kMaxLead, lines.size()); ++i) {
         const std::vector<int>& same = copies[lines[i]];
         if (IsBlankLine(lines[i]) || lines[i].size() > kMaxStored || same.size() < 2 || same.front() != i) continue;
+        std::vector<int> sampled(same.begin(), same.begin() + std::min(same.size(), kSampledPages));
         // Lines printed once: none of them recurs in the report.
         for (int lead = 0; lead <= std::min(i, kMaxLead) && (lead == 0 || OnceOnly(lines, copies, lead - 1)); ++lead) {
             int k = i - lead;
             if (k >= kWindow || same[1] - k <= i) continue;
-            std::vector<int> starts = StartsFor(same, k);
+            std::vector<int> starts = StartsFor(sampled, k);
             if (starts.empty()) continue;
-            std::vector<Page> pages = PagesFrom(starts, static_cast<int>(lines.size()));
+            int end = sampled.size() < same.size() ? same[sampled.size()] - k : static_cast<int>(lines.size());
+            std::vector<Page> pages = PagesFrom(starts, end);
             pages.front().lines.erase(pages.front().lines.begin(), pages.front().lines.begin() + lead);
             int score = RepeatedLines(lines, pages);
             if (score <= bestScore || !TopRepeats(lines, pages, k)) continue;
             bestScore = score;
-            best.pages = pages;
+            bestCopies = &same;
             best.lead = lead;
             best.etalonLine = k + 1;
             best.etalon = lines[i];
+        }
+    }
+    if (bestCopies) {
+        std::vector<int> starts = StartsFor(*bestCopies, best.etalonLine - 1);
+        if (starts.empty()) {
+            best.etalonLine = 0;  // a copy further on stands too close to the one before
+        } else {
+            best.pages = PagesFrom(starts, static_cast<int>(lines.size()));
+            best.pages.front().lines.erase(best.pages.front().lines.begin(),
+                                           best.pages.front().lines.begin() + best.lead);
         }
     }
     best.finding.element = "Страницы";
