@@ -58,6 +58,10 @@ TEST(InferenceCodePageTest, BytesReadAsRussianTextInOneCodePage) {
     CodePage dos = InferCodePage({"\x88\xe2\xae\xa3\xae \xb3 12"});
     CodePage windows = InferCodePage(Cp1251({"Итого по листу | 12", "Всего"}));
     CodePage ascii = InferCodePage({"+---+", "| 1 |"});
+    // Rules of CP1251 em dashes read as the letter "Ч" repeated in CP866.
+    CodePage dashes = InferCodePage({std::string(12, '\x97'), "\xC8\xF2\xEE\xE3\xEE 12", std::string(12, '\x97')});
+    EXPECT_TRUE(dashes.windows);
+    EXPECT_TRUE(dashes.finding.decided);
     EXPECT_FALSE(dos.windows);
     EXPECT_TRUE(dos.finding.decided);
     EXPECT_TRUE(windows.windows);
