@@ -64,7 +64,9 @@ ColumnCells Survey(const Lines& lines, const std::vector<int>& rows, int first, 
         if (text.empty() || IsPlaceholder(text)) continue;
         NumberShape shape = ShapeOf(text);
         Code code = shape.number ? Code::kNone : CodeShape(text);
-        if (shape.leadingZero || code == Code::kZeroPadded) ++cells.codes;
+        // Zero-padded codes, and item numbers closed by a point ("332."), keep their form.
+        bool numbered = shape.number && text.back() == '.';
+        if (shape.leadingZero || code == Code::kZeroPadded || numbered) ++cells.codes;
         else if (code == Code::kDigitGroups) continue;  // a code, but no evidence of zeros
         else if (!shape.number) ++cells.texts;
         else {

@@ -6,7 +6,7 @@
 namespace tabulizer::inference {
 
 bool IsVertical(char c) { return c == '|' || c == '\xA6'; }
-bool IsHorizontal(char c) { return c == '-' || c == '='; }
+bool IsHorizontal(char c) { return c == '-' || c == '=' || c == '\x96' || c == '\x97'; }
 
 bool IsJunction(char c) {
     switch (c) {

@@ -9,7 +9,7 @@
 namespace tabulizer::inference {
 
 bool IsVertical(char c);    // a vertical table line: '|' or '¦'
-bool IsHorizontal(char c);  // '-' or '='
+bool IsHorizontal(char c);  // '-', '=', or a CP1251 dash drawn in a rule
 bool IsJunction(char c);    // a corner, tee or crossing, or a vertical line
 bool IsBlankLine(std::string_view line);  // nothing but blanks (or nothing)
 // A horizontal rule: mostly horizontals, otherwise only junctions; blanks inside

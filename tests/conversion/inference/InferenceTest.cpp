@@ -288,11 +288,13 @@ TEST(InferenceRealLayoutsTest, TraitsOfRealReports) {
              EXPECT_EQ(d.FixStr[1], (FixLine{0, 1, 3, Utf8ToCp1251("Пенсионный фонд Украины")}));
          }},
         {"whole numbers under a header naming numbers stay text; sums as printed are numbers",
-         {"РЕЕСТР", "+------+--------------+", "|Номер |    Сумма     |", "|докум.|              |",
-          "+------+--------------+", "| 6521 | 1 234 567.89 |", "| 8569 |    1,234.56- |", "+------+--------------+"},
+         {"РЕЕСТР", "+------+--------------+----+", "|Номер |    Сумма     |Пп. |", "|докум.|              |    |",
+          "+------+--------------+----+", "| 6521 | 1 234 567.89 | 1. |", "| 8569 |    1,234.56- | 2. |",
+          "+------+--------------+----+"},
          [](const ReportInference& r) {
              EXPECT_EQ(r.description.FormatCells[0], (FormatCell{1, 1, 4, 0}));
              EXPECT_EQ(r.description.FormatCells[1], (FormatCell{2, 3, 1, 2}));
+             EXPECT_EQ(r.description.FormatCells[2], (FormatCell{3, 1, 4, 0}));  // item numbers "1."
          }},
     };
     for (const RealLayout& c : cases) {
