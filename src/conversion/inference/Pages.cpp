@@ -162,10 +162,13 @@ PageLayout ReferencePages(const Lines& lines) {
         const std::vector<int>& same = copies[lines[i]];
         if (IsBlankLine(lines[i]) || lines[i].size() > kMaxStored || same.size() < 2 || same.front() != i) continue;
         std::vector<int> sampled(same.begin(), same.begin() + std::min(same.size(), kSampledPages));
+        // Below a block printed once, a recurring row of the table (a wrapped cell's
+        // empty columns) could pass for a page's top: only a title line or a rule may.
+        bool tableRow = !IsRule(lines[i]) && std::count_if(lines[i].begin(), lines[i].end(), IsVertical) >= 2;
         // Lines printed once: none of them recurs in the report.
         for (int lead = 0; lead <= std::min(i, kMaxLead) && (lead == 0 || OnceOnly(lines, copies, lead - 1)); ++lead) {
             int k = i - lead;
-            if (k >= kWindow || same[1] - k <= i) continue;
+            if (k >= kWindow || same[1] - k <= i || (lead > 0 && tableRow)) continue;
             std::vector<int> starts = StartsFor(sampled, k);
             if (starts.empty()) continue;
             int end = sampled.size() < same.size() ? same[sampled.size()] - k : static_cast<int>(lines.size());
