@@ -245,7 +245,7 @@ Body FindBody(const Lines& lines, const PageLayout& layout, const Frame& frame) 
         for (int o = tableEnd + 1; o < page.size(); ++o) {
             const std::string& text = LineOf(lines, page, o);
             if (IsBlankLine(text)) continue;
-            if (!BeginsTotal(text) || !HasDigit(text)) break;
+            if (!BeginsTotal(text, false) || !HasDigit(text)) break;  // a balance opens the postscript
             rowsEnd = o;
         }
         for (int o = frame.endCap; o < page.size(); ++o) {

@@ -100,14 +100,14 @@ std::vector<std::string_view> Words(std::string_view text) {
 namespace {
 
 // Words that begin a subtotal or total line, in UTF-8 lower case: Russian and
-// Ukrainian totals, and the closing balance of a statement.
+// Ukrainian totals, and (last) the closing balance of a statement.
 const char* const kTotalWords[] = {"итого", "всего", "разом", "всього", "усього", "сальдо"};
 
 }  // namespace
 
 // Blanks and a leading table line left out, so that a letter-spaced "И т о г о"
 // reads as the word.
-bool BeginsTotal(std::string_view text) {
+bool BeginsTotal(std::string_view text, bool balance) {
     static const std::vector<std::string> words = [] {
         std::vector<std::string> cp1251;
         for (const char* word : kTotalWords) cp1251.push_back(Utf8ToCp1251(word));
@@ -116,8 +116,8 @@ bool BeginsTotal(std::string_view text) {
     std::string lower;
     for (char c : Lower(text))
         if (c != ' ' && !(lower.empty() && IsVertical(c))) lower += c;
-    for (const std::string& word : words)
-        if (lower.starts_with(word)) return true;
+    for (std::size_t w = 0; w < words.size(); ++w)
+        if ((balance || w + 1 < words.size()) && lower.starts_with(words[w])) return true;
     return false;
 }
 

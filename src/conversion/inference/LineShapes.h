@@ -21,8 +21,8 @@ bool IsRule(std::string_view line);
 bool IsRuleSegment(std::string_view text);
 
 // A text that begins a subtotal or total: "Итого", "Всего", "И т о г о", the
-// Ukrainian "Разом", "Всього", "Усього", a closing "Сальдо".
-bool BeginsTotal(std::string_view text);
+// Ukrainian "Разом", "Всього", "Усього"; with `balance`, a closing "Сальдо" too.
+bool BeginsTotal(std::string_view text, bool balance = true);
 
 // 1-based character of a line; a blank beyond its end.
 char CharAt(std::string_view line, int position);

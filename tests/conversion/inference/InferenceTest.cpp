@@ -262,6 +262,12 @@ TEST(InferenceRealLayoutsTest, TraitsOfRealReports) {
              EXPECT_EQ(r.description.FixStr[0].Str, Utf8ToCp1251("Главный бухгалтер"));
              EXPECT_EQ(r.description.CountFixLines, 1);
          }},
+        {"a closing balance under the last rule opens the postscript",
+         {"ВЫПИСКА", kCap[0], kCap[1], kCap[2], "| 1  |   12.50  |", kCap[2], "Сальдо на конец дня:  12.50"},
+         [](const ReportInference& r) {
+             EXPECT_EQ(r.description.FixStr[0].Str, Utf8ToCp1251("Сальдо на конец дня:"));
+             EXPECT_EQ(r.description.CountFixLines, 0);
+         }},
         {"data printed without the cap's lines, one of them over a digit",
          {"ЖУРНАЛ", "-----------------------", " Nr |  Сумма   | Прим.|", "-----------------------",
           "  1        12.50 авт.", "  2       112.50 руч.", "  3         1.50"},
