@@ -43,6 +43,16 @@ bool IsStandaloneTableLine(const std::string& line, std::size_t i) {
     return !before && !after;
 }
 
+bool IsCp866Box(std::uint8_t b) { return b >= 0xB0 && b <= 0xDF; }
+
+// The byte stands in a run of at least three of its own.
+bool InRun(const std::string& line, std::size_t i) {
+    std::size_t first = i, last = i;
+    while (first > 0 && line[first - 1] == line[i]) --first;
+    while (last + 1 < line.size() && line[last + 1] == line[i]) ++last;
+    return last - first >= 2;
+}
+
 }  // namespace
 
 CodePage InferCodePage(const Lines& rawLines) {
@@ -54,6 +64,12 @@ CodePage InferCodePage(const Lines& rawLines) {
             ++high;
             int dosWeight = Cp866Weight(b), windowsWeight = Cp1251Weight(b);
             if (IsStandaloneTableLine(line, i)) dosWeight = 0, windowsWeight = 1;
+            if (InRun(line, i)) {
+                // A run of one byte is a drawn line: "———" of CP1251 dashes reads "ЧЧЧ"
+                // in CP866, a word no Russian text holds.
+                if (dosWeight > 0 && !IsCp866Box(b)) dosWeight = 0;
+                if (b == 0x96 || b == 0x97) windowsWeight = 1;
+            }
             dos += dosWeight;
             windows += windowsWeight;
             dosFits += dosWeight > 0 ? 1 : 0;

@@ -35,6 +35,17 @@ std::vector<int> VerticalLines(const Lines& lines, const std::vector<int>& rows,
     return dividers;
 }
 
+// Positions of the vertical lines of the cap's text lines.
+std::vector<int> CapLines(const Lines& lines, const std::vector<int>& capRows) {
+    std::set<int> positions;
+    for (int row : capRows) {
+        if (IsRule(lines[row])) continue;
+        for (std::size_t p = 0; p < lines[row].size(); ++p)
+            if (IsVertical(lines[row][p])) positions.insert(static_cast<int>(p) + 1);
+    }
+    return {positions.begin(), positions.end()};
+}
+
 // Column ends at the dividers; a first divider with nothing left of it is the
 // table's left edge and belongs to the first column.
 std::vector<int> EndsAtDividers(const Lines& lines, const std::vector<int>& rows, const std::vector<int>& dividers,
@@ -47,21 +58,30 @@ std::vector<int> EndsAtDividers(const Lines& lines, const std::vector<int>& rows
 }
 
 // Column ends at the last blank of each gutter, so that a column's text starts
-// right after the end of the one before.
+// right after the end of the one before. A few headings written across the
+// columns (text without a digit) may cross a gutter; a colon that closes
+// right-aligned labels ("Начислено:14675.22") ends their column as a blank does.
 std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows, int textEnd) {
+    std::vector<int> data;
+    for (int row : rows)
+        if (HasDigit(lines[row])) data.push_back(row);
+    const std::vector<int>& held = data.size() * 4 >= rows.size() * 3 ? data : rows;
     int textStart = textEnd + 1;
-    for (int row : rows) {
+    for (int row : held) {
         std::size_t first = lines[row].find_first_not_of(' ');
         if (first != std::string::npos) textStart = std::min(textStart, static_cast<int>(first) + 1);
     }
     std::vector<int> ends;
     for (int p = textStart; p < textEnd; ++p) {
-        bool blank = true, textNext = false;
-        for (int row : rows) {
-            blank = blank && CharAt(lines[row], p) == ' ';
+        bool gutter = true, textNext = false;
+        std::size_t colons = 0;
+        for (int row : held) {
+            char c = CharAt(lines[row], p);
+            colons += c == ':' ? 1 : 0;
+            gutter = gutter && (c == ' ' || c == ':');
             textNext = textNext || CharAt(lines[row], p + 1) != ' ';
         }
-        if (blank && textNext) ends.push_back(p);
+        if (gutter && textNext && (colons == 0 || colons * 2 >= held.size())) ends.push_back(p);
     }
     ends.push_back(textEnd);
     return ends;
@@ -69,7 +89,8 @@ std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows,
 
 }  // namespace
 
-Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows) {
+Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows,
+                     const std::vector<int>& capRows) {
     Columns columns;
     columns.finding.element = "Графы";
     for (const std::string& line : lines)
@@ -83,9 +104,22 @@ Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int
     int textEnd = 0;
     for (int row : rows) textEnd = std::max(textEnd, LastText(lines[row]));
     columns.dividers = VerticalLines(lines, rows, textEnd);
+    std::vector<int> capDividers = CapLines(lines, capRows);
     if (!columns.dividers.empty()) {
         columns.ends = EndsAtDividers(lines, rows, columns.dividers, textEnd);
         columns.finding.text = "вертикальные линии в позициях " + Join(columns.dividers);
+    } else if (capDividers.size() >= 3) {
+        // Data printed without the lines its cap draws: the cap's lines part the
+        // columns, and blank out of its cells.
+        for (int row : capRows) textEnd = std::max(textEnd, LastText(lines[row]));
+        columns.ends = EndsAtDividers(lines, capRows, capDividers, textEnd);
+        // Data shifted against the cap may stand where the cap has a line: such a
+        // line is not blanked, or a digit would be.
+        for (int d : capDividers)
+            if (std::none_of(rows.begin(), rows.end(), [&](int row) { return CharAt(lines[row], d) != ' '; }))
+                columns.dividers.push_back(d);
+        columns.finding.text = "строки таблицы без линий, графы по вертикальным линиям шапки в позициях " +
+                               Join(capDividers);
     } else {
         columns.ends = EndsAtGutters(lines, rows, textEnd);
         columns.divideCol = true;
@@ -133,6 +167,28 @@ bool Intact(const std::string& line, const std::vector<int>& ends, int b, int e)
     return true;
 }
 
+// Texts apart by two blanks or more, each within its own column of b..e ("Дебет
+// Кредит" under a merged "Обороты"): the columns' own names, even where the line
+// between them is drawn only in the rule below. The rule under a merged name
+// beside them parts them as blanks do.
+bool SeparateTexts(const std::string& line, const std::vector<int>& ends, int b, int e) {
+    int first = b > 1 ? ends[b - 2] + 1 : 1, last = ends[e - 1] - 1;
+    int pieces = 0, column = b, pieceColumn = 0, lastText = first - 3;
+    for (int p = first; p <= last; ++p) {
+        while (column < e && p > ends[column - 1]) ++column;
+        char c = CharAt(line, p);
+        if (c == ' ' || IsHorizontal(c) || IsVertical(c)) continue;
+        if (p - lastText > 2) {  // two blanks or more since the text before
+            ++pieces;
+            pieceColumn = column;
+        } else if (column != pieceColumn) {
+            return false;  // a text across a column end
+        }
+        lastText = p;
+    }
+    return pieces > 1;
+}
+
 std::string Describe(const MergeCell& m) {
     return "строка " + std::to_string(m.NStr) + ", графы " + std::to_string(m.BegCol) + "–" +
            std::to_string(m.EndCol) + ", строк " + std::to_string(m.Depth) + (m.BottomLine ? ", с линией снизу" : "");
@@ -153,7 +209,7 @@ Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, co
         for (int b = 1; b <= static_cast<int>(ends.size()); ++b) {
             int e = SpanEnd(line, ends, b);
             std::string_view text = Trim(Region(line, ends, b, e));
-            if (e == b || covered.count({o, b}) || text.empty() || IsRuleSegment(text)) {
+            if (e == b || covered.count({o, b}) || IsRuleSegment(text) || SeparateTexts(line, ends, b, e)) {
                 b = e;
                 continue;
             }
@@ -166,8 +222,16 @@ Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, co
                     cell.BottomLine = true;
                     break;
                 }
-                if (!Intact(below, ends, b, e)) break;
+                if (!Intact(below, ends, b, e) || SeparateTexts(below, ends, b, e)) break;
                 ++cell.Depth;
+            }
+            // A block may open with an empty line; one that is empty throughout is no header cell.
+            bool filled = false;
+            for (int d = 0; d < cell.Depth; ++d)
+                filled = filled || !Trim(Region(lines[first.lines[o + d]], ends, b, e)).empty();
+            if (!filled || (text.empty() && cell.Depth == 1)) {
+                b = e;
+                continue;
             }
             for (int d = 0; d < cell.Depth; ++d) covered.insert({o + d, b});
             if (static_cast<int>(merges.cells.size()) < kMaxMerges) merges.cells.push_back(cell);

@@ -27,10 +27,26 @@ struct PageLayout {
     bool formFeed = false;
     int etalonLine = 0;      // page line number of the reference line; 0 = none
     std::string etalon;      // its text
+    // Pages as the table repeats them: the first page without the `lead` empty
+    // lines a report may print above it (they stay its lines in the conversion).
     std::vector<Page> pages;
+    int lead = 0;
     Finding finding;
 };
+// Pages of converted lines: at form feeds when they hold any (lines already cut at
+// them), otherwise at a reference line.
 PageLayout InferPages(const Lines& lines);
+// In form-feed mode the conversion cuts a line at its form feeds before converting
+// it: the raw lines cut the same way.
+Lines SplitFormFeedLines(const Lines& rawLines);
+
+// The report's lines as the conversion will read them in the page mode inferred:
+// converted to CP1251 with tabs expanded, and cut at form feeds in form-feed mode.
+struct PagedLines {
+    Lines lines;
+    PageLayout layout;
+};
+PagedLines InferPagedLines(const Lines& rawLines, bool windows);
 
 // Where the title and the cap end (page line numbers), and whether the table is
 // drawn with rules at all.
@@ -38,6 +54,7 @@ struct Frame {
     int endTitle = 0;
     int endCap = 0;
     bool ruled = false;
+    int firstPage = 0;  // the first page that holds the table (a title page may precede it)
     Finding finding;
 };
 Frame InferFrame(const Lines& lines, const PageLayout& layout);
@@ -55,7 +72,7 @@ struct Separators {
     std::vector<std::string> texts;
     Finding finding;
 };
-Separators InferSeparators(const Lines& lines, const PageLayout& layout);
+Separators InferSeparators(const Lines& lines, const PageLayout& layout, const Frame& frame);
 
 struct Columns {
     std::vector<int> ends;      // EndPoz values
@@ -64,7 +81,10 @@ struct Columns {
     bool divideCol = false;
     Finding finding;
 };
-Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows);
+// `capRows`: the cap's lines, whose vertical lines part the columns of data rows
+// printed without them.
+Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows,
+                     const std::vector<int>& capRows);
 
 struct Merges {
     std::vector<MergeCell> cells;
@@ -91,6 +111,8 @@ struct Formats {
     std::vector<int> widths;        // WidthGraf values
     Finding finding;
 };
-Formats InferFormats(const Lines& lines, const Body& body, const FixedLines& fixed, const Columns& columns);
+// `capRows`: the cap's lines, whose header words tell identifiers from quantities.
+Formats InferFormats(const Lines& lines, const Body& body, const FixedLines& fixed, const Columns& columns,
+                     const std::vector<int>& capRows);
 
 }  // namespace tabulizer::inference

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "conversion/ConvStr.h"
+#include "conversion/InputFile.h"
 #include "conversion/inference/Elements.h"
 #include "conversion/inference/LineShapes.h"
 
@@ -87,11 +88,11 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     ReportInference result;
     if (rawLines.empty()) return NotATable(std::move(result), "отчёт пуст");
     CodePage code = InferCodePage(rawLines);
-    Lines lines = rawLines;
-    for (std::string& line : lines) ConvStr(line, code.windows);
     result.findings.push_back(code.finding);
 
-    PageLayout layout = InferPages(lines);
+    PagedLines paged = InferPagedLines(rawLines, code.windows);
+    const Lines& lines = paged.lines;
+    const PageLayout& layout = paged.layout;
     result.findings.push_back(layout.finding);
     Frame frame = InferFrame(lines, layout);
     result.findings.push_back(frame.finding);
@@ -100,18 +101,25 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
 
     Body body = FindBody(lines, layout, frame);
     FixedLines totals = InferFixedLines(lines, body, {});
-    Columns columns = InferColumns(lines, body, totals.rows);
+    const Page& sample = layout.pages[frame.firstPage];
+    std::vector<int> capRows;
+    for (int o = frame.endTitle; o < std::min(frame.endCap, sample.size()); ++o) capRows.push_back(sample.lines[o]);
+    Columns columns = InferColumns(lines, body, totals.rows, capRows);
     result.findings.push_back(columns.finding);
-    if (columns.ends.size() < 2)
-        return NotATable(std::move(result), "не найдено граф: ни вертикальных линий, ни пробелов, "
-                                            "общих для всех строк таблицы");
+    if (columns.ends.empty()) return NotATable(std::move(result), "под шапкой нет строк таблицы");
+    if (columns.ends.size() == 1) {
+        // The lines still make a table of one column: the best reading loses no text.
+        result.findings.back().decided = false;
+        result.findings.back().text += "; ни вертикальных линий, ни пробелов, общих для всех строк таблицы: "
+                                       "строки взяты в одну графу";
+    }
     if (columns.maxLength > kMaxPageLine) return NotATable(std::move(result), "строки длиннее 32767 символов");
 
-    Separators separators = InferSeparators(lines, layout);
-    Merges merges = InferMerges(lines, layout.pages.front(), frame, columns);
+    Separators separators = InferSeparators(lines, layout, frame);
+    Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
     FixedLines fixed = InferFixedLines(lines, body, columns.ends);
     Postscript ps = InferPostscript(lines, body);
-    Formats formats = InferFormats(lines, body, fixed, columns);
+    Formats formats = InferFormats(lines, body, fixed, columns, capRows);
     for (const Finding* f : {&separators.finding, &merges.finding, &fixed.finding, &ps.finding, &formats.finding})
         result.findings.push_back(*f);
     result.findings.push_back(EmptyLines(body));

@@ -1,9 +1,12 @@
 #include "conversion/inference/LineShapes.h"
 
+#include "common/Cp1251.h"
+#include "conversion/spreadsheet/TypedInput.h"
+
 namespace tabulizer::inference {
 
 bool IsVertical(char c) { return c == '|' || c == '\xA6'; }
-bool IsHorizontal(char c) { return c == '-' || c == '='; }
+bool IsHorizontal(char c) { return c == '-' || c == '=' || c == '\x96' || c == '\x97'; }
 
 bool IsJunction(char c) {
     switch (c) {
@@ -39,6 +42,8 @@ bool IsRuleSegment(std::string_view text) {
 
 bool IsRule(std::string_view line) {
     std::string_view body = Trim(line);
+    // A dotted line between the rows of a report printed without box characters.
+    if (body.size() >= 20 && body.find_first_not_of('.') == std::string_view::npos) return true;
     int horizontals = 0, others = 0, blanks = 0;
     bool vertical = false;
     for (char c : body) {
@@ -94,44 +99,39 @@ std::vector<std::string_view> Words(std::string_view text) {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Digits, or digits grouped by commas in threes ("32,637"); false for anything else.
-bool IntegerPart(std::string_view text) {
-    if (text.empty()) return false;
-    std::size_t comma = text.find(',');
-    if (comma == std::string_view::npos) {
-        for (char c : text)
-            if (!IsDigit(c)) return false;
-        return true;
-    }
-    if (comma == 0 || comma > 3) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        bool groupMark = i >= comma && (i - comma) % 4 == 0;
-        if (groupMark ? text[i] != ',' : !IsDigit(text[i])) return false;
-    }
-    return (text.size() - comma) % 4 == 0;
-}
+// Words that begin a subtotal or total line, in UTF-8 lower case: Russian and
+// Ukrainian totals, and (last) the closing balance of a statement.
+const char* const kTotalWords[] = {"итого", "всего", "разом", "всього", "усього", "сальдо"};
 
 }  // namespace
 
+// Blanks and a leading table line left out, so that a letter-spaced "И т о г о"
+// reads as the word.
+bool BeginsTotal(std::string_view text, bool balance) {
+    static const std::vector<std::string> words = [] {
+        std::vector<std::string> cp1251;
+        for (const char* word : kTotalWords) cp1251.push_back(Utf8ToCp1251(word));
+        return cp1251;
+    }();
+    std::string lower;
+    for (char c : Lower(text))
+        if (c != ' ' && !(lower.empty() && IsVertical(c))) lower += c;
+    for (std::size_t w = 0; w < words.size(); ++w)
+        if ((balance || w + 1 < words.size()) && lower.starts_with(words[w])) return true;
+    return false;
+}
+
 NumberShape ShapeOf(std::string_view text) {
     NumberShape shape;
-    bool digitsOnly = text.size() > 1;
-    for (char c : text) digitsOnly = digitsOnly && IsDigit(c);
-    if (!text.empty() && text.back() == '%') {
-        shape.percent = true;
-        text.remove_suffix(1);
-    }
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
-    std::size_t point = text.find('.');
-    std::string_view whole = text.substr(0, point);
-    std::string_view fraction = point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
-    for (char c : fraction)
-        if (!IsDigit(c)) return {};
-    if (whole.empty() ? fraction.empty() : !IntegerPart(whole)) return {};
+    if (!sheet::ParseTyped(text)) return shape;
     shape.number = true;
-    shape.decimals = static_cast<int>(fraction.size());
+    shape.percent = !text.empty() && text.back() == '%';
+    std::size_t point = text.find('.');
+    if (point != std::string_view::npos)
+        while (point + 1 + shape.decimals < text.size() && text[point + 1 + shape.decimals] >= '0' &&
+               text[point + 1 + shape.decimals] <= '9')
+            ++shape.decimals;
+    bool digitsOnly = text.size() > 1 && text.find_first_not_of("0123456789") == std::string_view::npos;
     shape.leadingZero = digitsOnly && text.front() == '0';
     return shape;
 }

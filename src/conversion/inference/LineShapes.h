@@ -9,15 +9,20 @@
 namespace tabulizer::inference {
 
 bool IsVertical(char c);    // a vertical table line: '|' or '¦'
-bool IsHorizontal(char c);  // '-' or '='
+bool IsHorizontal(char c);  // '-', '=', or a CP1251 dash drawn in a rule
 bool IsJunction(char c);    // a corner, tee or crossing, or a vertical line
 bool IsBlankLine(std::string_view line);  // nothing but blanks (or nothing)
 // A horizontal rule: mostly horizontals, otherwise only junctions; blanks inside
-// only when the line has no vertical line characters (dashes under columns).
+// only when the line has no vertical line characters (dashes under columns). A
+// line of twenty dots or more is a rule too.
 bool IsRule(std::string_view line);
 // Only horizontals and junctions, at least one horizontal: a rule, or the part of
 // one that underlines a merged header cell.
 bool IsRuleSegment(std::string_view text);
+
+// A text that begins a subtotal or total: "Итого", "Всего", "И т о г о", the
+// Ukrainian "Разом", "Всього", "Усього"; with `balance`, a closing "Сальдо" too.
+bool BeginsTotal(std::string_view text, bool balance = true);
 
 // 1-based character of a line; a blank beyond its end.
 char CharAt(std::string_view line, int position);
@@ -29,8 +34,7 @@ bool HasDigit(std::string_view text);
 std::string Lower(std::string_view text);
 std::vector<std::string_view> Words(std::string_view text);
 
-// The shape of a cell text under the spreadsheet's input rule: an optional sign,
-// digits (plain or grouped by commas in threes), an optional fraction and "%".
+// The shape of a cell text that the conversion's typed input reads as a number.
 struct NumberShape {
     bool number = false;
     bool percent = false;

@@ -1,9 +1,13 @@
 // Pages: form feeds when the report has them; otherwise the reference line, the
 // first line near the top of a page whose text stands at the same place on every page.
 #include <algorithm>
+#include <deque>
 #include <map>
+#include <set>
 
 #include "common/Cp1251.h"
+#include "conversion/ConvStr.h"
+#include "conversion/FormFeedSplit.h"
 #include "conversion/inference/Elements.h"
 #include "conversion/inference/LineShapes.h"
 
@@ -12,37 +16,41 @@ namespace {
 
 constexpr int kWindow = 20;          // the reader's look-ahead: the reference line's limit
 constexpr std::size_t kMaxStored = 252;  // a project value holds 254 characters with its "#"
+// Lines a report may print once above its first page: an empty line, a block
+// of requisites.
+constexpr int kMaxLead = 60;
+constexpr std::size_t kSampledPages = 50;  // pages on which a reference line is weighed
 
-PageLayout SplitAtFormFeeds(const Lines& lines) {
+std::string LeadNote(int lead) {
+    return lead == 0 ? "" : "; над первой страницей напечатано строк сверх остальных: " + std::to_string(lead);
+}
+
+PageLayout PagesAtFormFeeds(const Lines& lines) {
     PageLayout layout;
     layout.formFeed = true;
     layout.pages.emplace_back();
-    int lost = 0;
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
         if (lines[i].find('\f') == std::string::npos) {
             layout.pages.back().lines.push_back(i);
             continue;
         }
-        if (!IsBlankLine(lines[i])) ++lost;
         if (!layout.pages.back().lines.empty()) layout.pages.emplace_back();
     }
     if (layout.pages.back().lines.empty()) layout.pages.pop_back();
+    if (layout.pages.empty()) layout.pages.emplace_back();
     layout.finding.element = "Страницы";
     layout.finding.text = "по символу перевода страницы, страниц: " + std::to_string(layout.pages.size());
-    if (lost > 0) {
-        layout.finding.decided = false;
-        layout.finding.text += "; строк с текстом рядом с переводом страницы: " + std::to_string(lost) +
-                               " (такие строки в книгу не попадут)";
-    }
     return layout;
 }
 
 // Page starts when line `k` of every page is the reference line; empty when its
 // text does not fit: every copy must begin a page of more than k lines.
+// The first page may hold more lines above its reference line than the others
+// (a report often prints an empty line first): it starts at the report's top.
 std::vector<int> StartsFor(const std::vector<int>& copies, int k) {
     std::vector<int> starts;
     for (int copy : copies) {
-        int start = copy - k;
+        int start = starts.empty() ? 0 : copy - k;
         if (!starts.empty() && start - starts.back() <= k) return {};
         starts.push_back(start);
     }
@@ -74,36 +82,123 @@ int RepeatedLines(const Lines& lines, const std::vector<Page>& pages) {
     return repeated;
 }
 
+// A page's top repeats: at least half of its non-blank lines down to the
+// reference line stand on every page (a date or page number may differ), so that
+// a line of the data that happens to recur does not cut pages. A line that is the
+// same on every page but the first is the end of the page before (a signature
+// under each page): the page starts below it.
+bool TopRepeats(const Lines& lines, const std::vector<Page>& pages, int k) {
+    int text = 0, repeated = 0;
+    for (int o = 0; o < k; ++o) {
+        const std::string& line = lines[pages[1].lines[o]];
+        if (IsBlankLine(line)) continue;
+        ++text;
+        bool later = true;
+        for (std::size_t p = 1; p < pages.size(); ++p) later = later && lines[pages[p].lines[o]] == line;
+        bool first = lines[pages[0].lines[o]] == line;
+        if (later && !first && pages.size() > 2) return false;
+        repeated += later && first ? 1 : 0;
+    }
+    return (repeated + 1) * 2 >= text + 1;  // the reference line itself counts
+}
+
+bool OnceOnly(const Lines& lines, std::map<std::string, std::vector<int>>& copies, int i) {
+    return IsBlankLine(lines[i]) || copies[lines[i]].size() == 1;
+}
+
+// Lines at the top of the first page that the second page does not have: the
+// first page is read as the others when they are left out.
+PageLayout WithLead(const Lines& lines, PageLayout layout) {
+    if (layout.pages.size() < 2) return layout;
+    const Page& first = layout.pages[0];
+    std::vector<Page> pair = {first, layout.pages[1]};
+    int bestScore = RepeatedLines(lines, pair);
+    std::set<std::string> second;
+    for (int i : layout.pages[1].lines) second.insert(lines[i]);
+    for (int lead = 1; lead <= kMaxLead && lead < first.size(); ++lead) {
+        const std::string& line = lines[first.lines[lead - 1]];
+        if (!IsBlankLine(line) && second.count(line)) break;  // not printed once
+        pair[0].lines.assign(first.lines.begin() + lead, first.lines.end());
+        int score = RepeatedLines(lines, pair);
+        if (score > bestScore) bestScore = score, layout.lead = lead;
+    }
+    layout.pages[0].lines.erase(layout.pages[0].lines.begin(), layout.pages[0].lines.begin() + layout.lead);
+    layout.finding.text += LeadNote(layout.lead);
+    return layout;
+}
+
 }  // namespace
 
-PageLayout InferPages(const Lines& lines) {
-    for (const std::string& line : lines)
-        if (line.find('\f') != std::string::npos) return SplitAtFormFeeds(lines);
+Lines SplitFormFeedLines(const Lines& rawLines) {
+    Lines lines;
+    std::deque<std::string> rest;
+    for (std::string line : rawLines) {
+        tabulizer::SplitAtFormFeeds(line, rest);
+        lines.push_back(std::move(line));
+        for (std::string& part : rest) lines.push_back(std::move(part));
+        rest.clear();
+    }
+    return lines;
+}
 
+namespace {
+
+bool HasFormFeed(const Lines& lines) {
+    for (const std::string& line : lines)
+        if (line.find('\f') != std::string::npos) return true;
+    return false;
+}
+
+PageLayout ReferencePages(const Lines& lines) {
     std::map<std::string, std::vector<int>> copies;
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) copies[lines[i]].push_back(i);
 
     PageLayout best;
     int bestScore = 1;  // the reference line alone repeats nothing else of the page
-    for (int k = 0; k < std::min<int>(kWindow, lines.size()); ++k) {
-        const std::vector<int>& same = copies[lines[k]];
-        if (IsBlankLine(lines[k]) || lines[k].size() > kMaxStored || same.size() < 2 || same.front() != k) continue;
-        std::vector<int> starts = StartsFor(same, k);
-        if (starts.empty()) continue;
-        std::vector<Page> pages = PagesFrom(starts, static_cast<int>(lines.size()));
-        int score = RepeatedLines(lines, pages);
-        if (score <= bestScore) continue;
-        bestScore = score;
-        best.pages = pages;
-        best.etalonLine = k + 1;
-        best.etalon = lines[k];
+    const std::vector<int>* bestCopies = nullptr;
+    // Candidate i of the first page stands at k = i - lead on the others. Candidates
+    // are weighed on the first pages only, so that a long report costs no more.
+    for (int i = 0; i < std::min<int>(kWindow + kMaxLead, lines.size()); ++i) {
+        const std::vector<int>& same = copies[lines[i]];
+        if (IsBlankLine(lines[i]) || lines[i].size() > kMaxStored || same.size() < 2 || same.front() != i) continue;
+        std::vector<int> sampled(same.begin(), same.begin() + std::min(same.size(), kSampledPages));
+        // Below a block printed once, a recurring row of the table (a wrapped cell's
+        // empty columns) could pass for a page's top: only a title line or a rule may.
+        bool tableRow = !IsRule(lines[i]) && std::count_if(lines[i].begin(), lines[i].end(), IsVertical) >= 2;
+        // Lines printed once: none of them recurs in the report.
+        for (int lead = 0; lead <= std::min(i, kMaxLead) && (lead == 0 || OnceOnly(lines, copies, lead - 1)); ++lead) {
+            int k = i - lead;
+            if (k >= kWindow || same[1] - k <= i || (lead > 0 && tableRow)) continue;
+            std::vector<int> starts = StartsFor(sampled, k);
+            if (starts.empty()) continue;
+            int end = sampled.size() < same.size() ? same[sampled.size()] - k : static_cast<int>(lines.size());
+            std::vector<Page> pages = PagesFrom(starts, end);
+            pages.front().lines.erase(pages.front().lines.begin(), pages.front().lines.begin() + lead);
+            int score = RepeatedLines(lines, pages);
+            if (score <= bestScore || !TopRepeats(lines, pages, k)) continue;
+            bestScore = score;
+            bestCopies = &same;
+            best.lead = lead;
+            best.etalonLine = k + 1;
+            best.etalon = lines[i];
+        }
+    }
+    if (bestCopies) {
+        std::vector<int> starts = StartsFor(*bestCopies, best.etalonLine - 1);
+        if (starts.empty()) {
+            best.etalonLine = 0;  // a copy further on stands too close to the one before
+        } else {
+            best.pages = PagesFrom(starts, static_cast<int>(lines.size()));
+            best.pages.front().lines.erase(best.pages.front().lines.begin(),
+                                           best.pages.front().lines.begin() + best.lead);
+        }
     }
     best.finding.element = "Страницы";
     if (best.etalonLine > 0) {
         best.finding.text = "по эталонной строке " + std::to_string(best.etalonLine) + " «" +
                             Cp1251ToUtf8(Trim(best.etalon)) + "», одинаковой на всех " +
                             std::to_string(best.pages.size()) + " страницах (повторяются строк: " +
-                            std::to_string(bestScore) + ")";
+                            std::to_string(bestScore) + ")" + LeadNote(best.lead);
         return best;
     }
     // No line repeats page by page: the report is taken as one page, which the
@@ -114,6 +209,37 @@ PageLayout InferPages(const Lines& lines) {
     best.finding.text = "ни перевода страницы, ни строки, повторяющейся на каждой странице: "
                         "отчёт принят за одну страницу (режим перевода страницы)";
     return best;
+}
+
+}  // namespace
+
+PageLayout InferPages(const Lines& lines) {
+    return HasFormFeed(lines) ? WithLead(lines, PagesAtFormFeeds(lines)) : ReferencePages(lines);
+}
+
+PagedLines InferPagedLines(const Lines& rawLines, bool windows) {
+    Lines whole = rawLines;
+    for (std::string& line : whole) ConvStr(line, windows);
+    if (!HasFormFeed(whole)) {
+        PageLayout layout = ReferencePages(whole);
+        return {std::move(whole), std::move(layout)};
+    }
+    Lines split = SplitFormFeedLines(rawLines);
+    for (std::string& line : split) ConvStr(line, windows);
+    PageLayout byFeeds = InferPages(split);
+    bool blankLead = byFeeds.lead > 0;
+    for (int i = 0; i < byFeeds.lead; ++i) blankLead = blankLead && IsBlankLine(split[i]);
+    if (blankLead) {
+        // The first page starts with more empty lines than the pages after a form
+        // feed, while a reference line may cut pages that all start alike.
+        PageLayout byReference = ReferencePages(whole);
+        if (byReference.etalonLine > 0 && byReference.lead == 0) {
+            byReference.finding.text += "; переводы страницы есть, но первая страница начинается иначе, чем "
+                                        "следующие за ними";
+            return {std::move(whole), std::move(byReference)};
+        }
+    }
+    return {std::move(split), std::move(byFeeds)};
 }
 
 }  // namespace tabulizer::inference

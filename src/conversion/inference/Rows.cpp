@@ -8,35 +8,27 @@
 namespace tabulizer::inference {
 namespace {
 
-// Words that begin a subtotal or total line, in CP1251 lower case.
-const char* const kTotalWords[] = {"\xE8\xF2\xEE\xE3\xEE", "\xE2\xF1\xE5\xE3\xEE"};  // итого, всего
-
 constexpr std::size_t kMaxStored = 250;  // a fixed-line value also holds its two columns
 
-// The first cell of a table line: from its first character that is not a blank or
-// a table line up to the next vertical line. `start` receives its 1-based position.
-std::string_view FirstCell(const std::string& line, int& start) {
-    std::size_t from = 0;
-    while (from < line.size() && (line[from] == ' ' || IsVertical(line[from]))) ++from;
-    std::size_t to = from;
-    while (to < line.size() && !IsVertical(line[to])) ++to;
-    start = static_cast<int>(from) + 1;
-    return Trim(std::string_view(line).substr(from, to - from));
-}
-
-bool BeginsTotal(std::string_view cell) {
-    std::string lower = Lower(cell);
-    for (const char* word : kTotalWords)
-        if (lower.starts_with(word)) return true;
+bool HasLetter(std::string_view text) {
+    for (char c : text) {
+        auto u = static_cast<unsigned char>(c);
+        if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u >= 0xC0 || u == 0xA8 || u == 0xB8 || u == 0xB2 ||
+            u == 0xB3 || u == 0xAA || u == 0xBA || u == 0xAF || u == 0xBF)
+            return true;
+    }
     return false;
 }
 
-// The label without the numbers that follow it ("Итого по цеху 5" -> "Итого по цеху"),
-// so that one fixed line serves all its kind.
+// The label without the numbers that follow it ("Итого по цеху 5" -> "Итого по цеху",
+// "документов по ДТ - 15" -> "документов по ДТ"), so that one fixed line serves all
+// its kind.
 std::string Label(std::string_view cell) {
     std::vector<std::string_view> words = Words(cell);
-    while (words.size() > 1 && HasDigit(words.back())) words.pop_back();
-    std::string_view last = words.back();
+    std::size_t count = 1;
+    while (count < words.size() && !HasDigit(words[count])) ++count;
+    while (count > 1 && !HasLetter(words[count - 1])) --count;
+    std::string_view last = words[count - 1];
     return std::string(cell.substr(0, last.data() + last.size() - cell.data()));
 }
 
@@ -44,6 +36,44 @@ int ColumnAt(const std::vector<int>& ends, int position) {
     for (std::size_t c = 0; c < ends.size(); ++c)
         if (position <= ends[c]) return static_cast<int>(c) + 1;
     return static_cast<int>(ends.size());
+}
+
+// A cell of one line: positions first..last (1-based), its trimmed text and where
+// that text stands. A line crossed by vertical lines is cut at them; a line without
+// them at gaps of two blanks, each text reaching back over the blanks before it.
+struct Cell {
+    int first = 1, last = 0, textFirst = 1, textLast = 0;
+    std::string_view text;
+};
+
+std::vector<Cell> CellsOf(std::string_view line) {
+    std::vector<Cell> cells;
+    const bool ruled = line.find_first_of("|\xA6") != std::string_view::npos;
+    const int size = static_cast<int>(line.size());
+    int from = 1;
+    for (int p = 1; p <= size + 1; ++p) {
+        bool gap = p <= size && line[p - 1] == ' ' && CharAt(line, p + 1) == ' ' && CharAt(line, p - 1) != ' ';
+        if (p <= size && !(ruled ? IsVertical(line[p - 1]) : gap)) continue;
+        std::string_view text = Trim(Slice(line, from, p - 1));
+        if (!text.empty()) {
+            int textFirst = static_cast<int>(text.data() - line.data()) + 1;
+            cells.push_back({from, p - 1, textFirst, textFirst + static_cast<int>(text.size()) - 1, text});
+        }
+        if (ruled || !text.empty()) from = p + (ruled ? 1 : 0);
+    }
+    return cells;
+}
+
+// A cell whose label crosses a column end: a heading or a total's label written
+// across the columns, to be merged as one cell. Between vertical lines the whole
+// text counts; without them, where single blanks may join a number to the next
+// column's text, only the label does.
+bool Spanning(const Cell& cell, const std::vector<int>& ends, bool ruled) {
+    if (ends.empty() || !HasLetter(cell.text)) return false;
+    std::string label = Label(cell.text);
+    if (!ruled && HasDigit(Words(label).front())) return false;  // a number run into the next column's text
+    int last = ruled ? cell.textLast : cell.textFirst + static_cast<int>(label.size()) - 1;
+    return ColumnAt(ends, cell.textFirst) != ColumnAt(ends, last);
 }
 
 // The text up to the first gap of two blanks: "Главный бухгалтер  ____  /.../".
@@ -63,23 +93,41 @@ bool InAnyRow(const Lines& lines, const std::vector<int>& rows, const std::strin
 FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& ends) {
     FixedLines fixed;
     fixed.finding.element = "Фиксированные строки";
+    int dropped = 0;
     for (int row : body.rows) {
-        int start = 0;
-        std::string_view cell = FirstCell(lines[row], start);
-        if (!BeginsTotal(cell)) continue;
+        std::vector<Cell> cells = CellsOf(lines[row]);
+        if (cells.empty()) continue;
+        const bool ruled = lines[row].find_first_of("|\xA6") != std::string::npos;
+        // A label across columns is merged from its cell's start; a total's label
+        // standing in its own column keeps to its text.
+        auto spanning =
+            std::find_if(cells.begin(), cells.end(), [&](const Cell& c) { return Spanning(c, ends, ruled); });
+        bool total = BeginsTotal(cells.front().text);
+        // A line of text alone in a table of several columns drawn without lines: a
+        // section heading. (Between lines an empty cell shows the columns go on.)
+        // It starts in the first column: a text alone further right is a wrapped cell.
+        bool heading = !ruled && ends.size() > 1 && cells.size() == 1 && HasLetter(cells.front().text) &&
+                       !HasDigit(cells.front().text) && ColumnAt(ends, cells.front().textFirst) == 1;
+        if (spanning == cells.end() && !total && !heading) continue;
+        const Cell& cell = spanning != cells.end() ? *spanning : cells.front();
         fixed.rows.push_back(row);
-        std::string label = Label(cell);
+        std::string label = Label(cell.text);
         auto same = [&](const FixLine& f) { return f.Str == label; };
         if (label.size() > kMaxStored || std::any_of(fixed.lines.begin(), fixed.lines.end(), same)) continue;
-        if (static_cast<int>(fixed.lines.size()) == kMaxFixLines) continue;
+        if (static_cast<int>(fixed.lines.size()) == kMaxFixLines) {
+            ++dropped;
+            continue;
+        }
         FixLine line;
         line.Str = label;
         if (!ends.empty()) {
-            // The label's cell reaches the next vertical line, or the label's own end.
-            int labelEnd = start + static_cast<int>(label.size()) - 1;
-            std::size_t divider = lines[row].find_first_of("|\xA6", labelEnd);
-            line.BegCol = static_cast<i16>(ColumnAt(ends, start));
-            line.EndCol = static_cast<i16>(ColumnAt(ends, divider == std::string::npos ? labelEnd : divider + 1));
+            // Between vertical lines the label's cell is merged; without them the
+            // label alone, so that the sums beside it keep their columns.
+            int labelEnd = cell.textFirst + static_cast<int>(label.size()) - 1;
+            line.BegCol = static_cast<i16>(heading || spanning != cells.end() ? ColumnAt(ends, cell.first)
+                                                                                : ColumnAt(ends, cell.textFirst));
+            line.EndCol = static_cast<i16>(heading ? ends.size() : ColumnAt(ends, ruled ? cell.last : labelEnd));
+            if (heading) line.BegCol = 1;
         }
         fixed.lines.push_back(line);
     }
@@ -90,6 +138,10 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
         fixed.finding.text += (fixed.finding.text.empty() ? "«" : "; «") + Cp1251ToUtf8(line.Str) + "» (графы " +
                               std::to_string(line.BegCol) + "–" + std::to_string(line.EndCol) + ")";
     if (fixed.lines.empty()) fixed.finding.text = "нет";
+    if (dropped > 0) {
+        fixed.finding.decided = false;
+        fixed.finding.text += "; проект вмещает 30 строк, не вошло: " + std::to_string(dropped);
+    }
     return fixed;
 }
 

@@ -18,6 +18,7 @@ struct Scan {
     bool anyDigit = false;
     bool plainForm = true;  // nothing that FixedText would not write
     int decimals = 0;       // digits after the point
+    bool blankGroups = false;  // groups joined by blanks
 };
 
 void TakeDigit(Scan& scan, char digit) {
@@ -26,21 +27,26 @@ void TakeDigit(Scan& scan, char digit) {
     if (digit != '0' || scan.significant > 0) ++scan.significant;
 }
 
-// Integer part: plain digits, or groups of three after a first group of one to three.
+// Integer part: plain digits, or groups of three after a first group of one to
+// three, joined by commas ("1,234,567") or by single blanks ("1 234 567").
 bool ScanInteger(std::string_view s, std::size_t& pos, Scan& scan) {
     std::size_t start = pos;
     while (pos < s.size() && IsDigit(s[pos])) TakeDigit(scan, s[pos++]);
     std::size_t firstGroup = pos - start;
-    if (pos < s.size() && s[pos] == ',') {
+    if (pos + 1 < s.size() && (s[pos] == ',' || (s[pos] == ' ' && IsDigit(s[pos + 1])))) {
+        const char mark = s[pos];
         if (firstGroup == 0 || firstGroup > 3) return false;
         scan.plainForm = false;
-        while (pos < s.size() && s[pos] == ',') {
+        scan.blankGroups = mark == ' ';
+        while (pos < s.size() && s[pos] == mark) {
             ++pos;
             for (int i = 0; i < 3; ++i, ++pos)
                 if (pos >= s.size() || !IsDigit(s[pos])) return false;
                 else TakeDigit(scan, s[pos]);
             if (pos < s.size() && IsDigit(s[pos])) return false;  // a group of four
         }
+    } else if (pos < s.size() && s[pos] == ',') {
+        return false;
     }
     std::size_t digits = pos - start;
     if (digits == 0 || (digits > 1 && s[start] == '0')) scan.plainForm = false;
@@ -81,7 +87,8 @@ std::optional<TypedNumber> ParseTyped(std::string_view text) {
     Scan scan;
     std::size_t pos = 0;
     bool negative = false;
-    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
+    const bool sign = !s.empty() && (s[0] == '+' || s[0] == '-');
+    if (sign) {
         negative = s[pos] == '-';
         if (!negative) scan.plainForm = false;
         ++pos;
@@ -95,7 +102,18 @@ std::optional<TypedNumber> ParseTyped(std::string_view text) {
         scan.plainForm = false;
         ++pos;
     }
+    // A trailing minus, as accounting programs print a negative sum ("1,234.56-").
+    if (!percent && !sign && scan.decimals > 0 && scan.clean.find('e') == std::string::npos && pos + 1 == s.size() &&
+        s[pos] == '-') {
+        negative = true;
+        scan.plainForm = false;
+        scan.clean.insert(0, 1, '-');
+        ++pos;
+    }
     if (pos != s.size() || scan.significant > kMaxSignificantDigits) return std::nullopt;
+    // Blanks may part two numbers as well as group one: only a sum with its
+    // fraction ("1 234 567.89") is read as one number.
+    if (scan.blankGroups && scan.decimals == 0) return std::nullopt;
 
     double value = 0;
     const char* end = scan.clean.data() + scan.clean.size();

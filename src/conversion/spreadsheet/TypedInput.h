@@ -1,11 +1,13 @@
 #pragma once
 // How a text typed into a cell becomes a number: blanks around it are ignored;
-// an optional sign; digits, plain or grouped by commas in threes ("1,234,567");
-// an optional "." with digits (".5" and "5." both count); an optional exponent;
-// an optional trailing "%" that divides by 100. At least one digit and at most
-// 15 significant digits (leading zeros do not count), so that account numbers
-// and other long digit strings are never rounded; the result is one a spreadsheet
-// holds (SpreadsheetHolds). Anything else stays text.
+// an optional sign; digits, plain or grouped in threes by commas ("1,234,567")
+// or, when a fraction follows, by single blanks ("1 234 567.89"); an optional "."
+// with digits (".5" and "5." both count); an optional exponent; an optional
+// trailing "%" that divides by 100, or a trailing "-" after a fraction that makes
+// it negative ("1,234.56-"). At least one digit and at most 15 significant digits
+// (leading zeros do not count), so that account numbers and other long digit
+// strings are never rounded; the result is one a spreadsheet holds
+// (SpreadsheetHolds). Anything else stays text.
 #include <optional>
 #include <string>
 #include <string_view>

@@ -30,6 +30,12 @@ TEST(TypedInput, NumericFormsBecomeNumbers) {
     EXPECT_EQ(NumberOf("123456789012345"), 123456789012345.0);   // 15 digits
     EXPECT_EQ(NumberOf("000000123456789012345"), 123456789012345.0);
     EXPECT_EQ(NumberOf("0.000000000000001"), 1e-15);
+    // Sums as accounting programs print them: blank-grouped thousands, a trailing minus.
+    EXPECT_EQ(NumberOf("1 234 567.89"), 1234567.89);
+    EXPECT_EQ(NumberOf(" 297 641.34 "), 297641.34);
+    EXPECT_EQ(NumberOf("1,234.56-"), -1234.56);
+    EXPECT_EQ(NumberOf("0.50-"), -0.5);
+    EXPECT_EQ(NumberOf("1 234.50-"), -1234.5);
     auto minusZero = ParseTyped("-0");
     ASSERT_TRUE(minusZero);
     EXPECT_FALSE(std::signbit(minusZero->value));
@@ -39,7 +45,11 @@ TEST(TypedInput, EverythingElseStaysText) {
     for (std::string_view text :
          {"1,23", "1234,567", "1,2345", ",123", "1,,234", "1234567890123456", "1.000000000000000", "1000000000000000",
           "1e400", "1e", "1e+", "--1", "+", ".", "-", "", "   ", "0 руб.", "12 %", "1.2.3", "%",
-          "1,234.5,6", "0x10", "inf", "nan", "1 234", "12-"})
+          "1,234.5,6", "0x10", "inf", "nan", "1 234", "12-",
+          // Blanks may part two numbers: only groups of three with a fraction join.
+          "1 234 567", "12 34.5", "1 2345.6", "1  234.5", "1234 567.8", "1 234,567.89", "1,234 567.89",
+          // A trailing minus only after a fraction, and never with another sign.
+          "-1.5-", "+1.5-", "1.5e3-", "12%-", "1.5--", "1.5 -"})
         EXPECT_FALSE(ParseTyped(text)) << text;
 }
 
@@ -62,7 +72,7 @@ TEST(TypedInput, PlainFormsAreRederivedFromTheirDecimals) {
         ASSERT_GE(number->decimals, 0) << text;
         EXPECT_EQ(FixedText(number->value, number->decimals), text);
     }
-    for (std::string_view text : {"1e3", "00120", "+1", "-0", "-0.00", "5.", ".5", "1,234", "12%"})
+    for (std::string_view text : {"1e3", "00120", "+1", "-0", "-0.00", "5.", ".5", "1,234", "12%", "1 234.5", "1.5-"})
         EXPECT_EQ(ParseTyped(text)->decimals, -1) << text;
 }
 
