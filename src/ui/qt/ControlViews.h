@@ -39,6 +39,7 @@ private:
     void SyncLook() override;
 
     QAbstractButton* button_;
+    bool toggledByClick_ = false;  // the click under way has already reached the model
 };
 
 // A single- or multi-line text box; Enter is the model's Enter and inserts nothing.
