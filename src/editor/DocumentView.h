@@ -9,6 +9,7 @@
 #include <string>
 
 #include "description/DocumentDescription.h"
+#include "editor/PrintedLine.h"
 #include "ui/Host.h"
 #include "ui/ListView.h"
 
@@ -85,6 +86,7 @@ private:
     RunState& run_;
     ui::Host& host_;
     ViewControls c_;
+    PrintedLine printed_;  // the line shown last, as printed
 };
 
 }  // namespace tabulizer

@@ -43,14 +43,14 @@ TEST_F(EditorTest, RoleLabelsOfSeparatorsFixedLinesAndPostscript) {
 }
 
 TEST_F(EditorTest, ModesCutTheLinesByCharacterColumnOrWholeLine) {
-    // Line 3 holds the box characters of MS DOS text, which the view shows converted.
+    // Line 3 holds the box characters of MS DOS text, which the view shows as printed.
     frmParDoc& e = Open(WriteDocument({"Title one", "Cap", "\xB3" "ab" "\xB3" "cd", "x"}), false);
     d.EndTitle = 1;
     d.EndCap = 2;
     d.EndPoz = {2, 3, 6};
     d.PozDiv = {2, 1, 4};
     Enter(e, run, 2);
-    EXPECT_EQ(Items()[2], " 3|¦ab¦cd   ");
+    EXPECT_EQ(Items()[2], " 3|│ab│cd   ");
     EXPECT_EQ(e.lstDoc.Items()[2].SubItems.size(), 9u);
     Enter(e, run, 9);  // the title lines, whole
     EXPECT_EQ(Items(), (Texts{" 1|Title one"}));
@@ -59,7 +59,7 @@ TEST_F(EditorTest, ModesCutTheLinesByCharacterColumnOrWholeLine) {
     Enter(e, run, 12);  // the information lines
     EXPECT_EQ(Items(), (Texts{" 3| ab| cd", " 4|   |   "}));
     Enter(e, run, 15);  // the last page, separators kept
-    EXPECT_EQ(Items()[2], " 3|¦ab|¦cd");
+    EXPECT_EQ(Items()[2], " 3|│ab|│cd");
 }
 
 TEST_F(EditorTest, ColumnHeadersTakeCaptionWidthAndFontOfTheirStep) {
