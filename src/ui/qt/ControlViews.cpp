@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
+#include <algorithm>
 #include <utility>
 
 #include "ui/qt/Pictures.h"
@@ -155,12 +156,25 @@ void CheckView::Connect() {
 // after Qt has already toggled the box.
 void CheckView::SyncLook() {
     SetButtonText(button_, Model().Caption);
+    FitCaption();
     const bool checked = Model().Value != 0;
     if (button_->isChecked() == checked) return;
     const bool exclusive = button_->autoExclusive();
     button_->setAutoExclusive(false);
     button_->setChecked(checked);
     button_->setAutoExclusive(exclusive);
+}
+
+// A caption longer than the room the logic gave it is drawn a little smaller
+// rather than cut off (down to three quarters of the window's font).
+void CheckView::FitCaption() {
+    const int width = Model().Geometry.Width > 0 ? Pixels(Model().Geometry.Width) : 0;
+    QFont font = button_->parentWidget()->font();
+    if (width > 0 && !button_->text().isEmpty()) {
+        const double needed = button_->sizeHint().width() * font.pointSizeF() / button_->font().pointSizeF();
+        if (needed > width) font.setPointSizeF(font.pointSizeF() * std::max(0.75, width / needed));
+    }
+    if (button_->font() != font) button_->setFont(font);
 }
 
 TextBoxView::TextBoxView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher, double zoom)

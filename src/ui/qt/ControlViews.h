@@ -37,6 +37,7 @@ public:
 private:
     void Connect() override;
     void SyncLook() override;
+    void FitCaption();
 
     QAbstractButton* button_;
     bool toggledByClick_ = false;  // the click under way has already reached the model

@@ -1,6 +1,7 @@
 #include "ui/qt/ReportView.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 #include <QPainter>
 #include <QStyle>
 #include <QTreeView>
@@ -26,6 +27,7 @@ QTreeView* MakeTree(QWidget* parent) {
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree->setTextElideMode(Qt::ElideNone);  // a one-character cell shows its character
     tree->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    tree->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return tree;
 }
 
@@ -102,6 +104,7 @@ void ReportView::Connect() {
 // Input of the mouse and the keyboard is told from a selection made by assistive
 // technology, which comes without either.
 bool ReportView::FilterInput(QObject* watched, QEvent* event) {
+    if (watched == tree_->viewport() && event->type() == QEvent::Resize) FitRows();
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) userInput_ = true;
     if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease) userInput_ = false;
     if (watched == tree_->viewport()) ListEvent(event);
@@ -155,6 +158,36 @@ void ReportView::SyncContent() {
         tree_->selectionModel()->clear();
     }
     contentSet_ = true;
+    FitFirstColumn();
+    FitRows();
+}
+
+// The line-number column, when shown, is at least as wide as its longest label
+// (" 12 Разделитель"), whatever the font makes of the width the logic gave.
+void ReportView::FitFirstColumn() {
+    if (list_.Headers().empty() || Pixels(list_.Headers()[0].Width) <= 1) return;
+    constexpr int kCellMargins = 8;  // the style's padding at both ends of a cell
+    int needed = 0;
+    for (const ui::ListItem& item : list_.Items())
+        needed = std::max(needed, tree_->fontMetrics().horizontalAdvance(ToQt(item.Text)) + kCellMargins);
+    if (tree_->header()->sectionSize(0) >= needed) return;
+    sizing_ = true;
+    tree_->header()->resizeSection(0, needed);
+    sizing_ = false;
+}
+
+// The view holds one page; the page buttons move through the document. All rows
+// of the page are shown at once, a little closer together when the room is short,
+// so that no scroll bar stands for a part of the page as if it were the document.
+void ReportView::FitRows() {
+    const int rows = rows_->rowCount();
+    if (rows == 0) return;
+    // A font's height includes room under its descenders: four fifths still show
+    // every character whole enough to read.
+    const int least = tree_->fontMetrics().height() * 4 / 5;
+    const int natural = tree_->fontMetrics().height() + 4;
+    const int room = tree_->viewport()->height() / rows;
+    rows_->SetRowHeight(std::clamp(room, least, natural));
 }
 
 // Only the sections whose width is new are resized: a click that re-marks one

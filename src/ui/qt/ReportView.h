@@ -38,6 +38,8 @@ private:
     void SyncLook() override;
     void SyncContent() override;
     void SyncHeaders();
+    void FitFirstColumn();
+    void FitRows();
     void ListEvent(QEvent* event);
     void Selected(const QItemSelection& selected);
 
