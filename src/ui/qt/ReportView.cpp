@@ -1,10 +1,10 @@
 #include "ui/qt/ReportView.h"
 
 #include <QMouseEvent>
-#include <algorithm>
 #include <QPainter>
 #include <QStyle>
 #include <QTreeView>
+#include <algorithm>
 
 #include "ui/qt/HeaderImages.h"
 #include "ui/qt/QtText.h"
