@@ -2,8 +2,8 @@
 // unmarking a column end) and a page change on a wide, long report, each timed
 // from the user's act until the window has been redrawn. With --shots DIR it
 // instead opens examples/ved.ini through the wizard ("modify" = yes) and saves a
-// screenshot of the screen at the steps worth looking at, of the help window and of
-// the options window.
+// screenshot of the screen at every step, of the help window at steps 1, 12 and 15
+// and of the options window.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
@@ -116,8 +116,12 @@ int Shots(qt::QtHost& host, const fs::path& dir) {
     for (const char* name : {"ved.ini", "ved.txt"})
         fs::copy_file(fs::path(TABULIZER_EXAMPLES) / name, work / name, fs::copy_options::overwrite_existing);
     app::ProgramWindows windows(Description(), Run(), host, std::string());
+    windows.OnSecondaryWindow = [&host](ui::Window& window) { host.StandBeside(window); };
     host.Forward([&] { windows.Start(); });
     frmBegin& start = windows.StartWindow();
+    host.Forward([&] { start.NewProj.Click(); });
+    Shot(dir, "wizard-new");
+    host.Forward([&] { start.OpenFile().BackFr.Click(); });
     host.Forward([&] { start.OldProj.Click(); });
     frmOpenFile& wizard = start.OpenFile();
     host.Forward([&] {
@@ -125,12 +129,12 @@ int Shots(qt::QtHost& host, const fs::path& dir) {
         wizard.txtIniDoc.PressEnter();
         wizard.optModYes.SetValue(1);
     });
+    Shot(dir, "wizard");
     host.Forward([&] { wizard.NextFr.Click(); });
     frmParDoc* editor = windows.Editor();
     if (editor == nullptr) return 1;
-    const std::vector<int> wanted = {1, 2, 3, 6, 7, 8, 9, 10, 12, 13, 14, 15};
     for (int step = 1; step <= 15; ++step) {
-        if (std::find(wanted.begin(), wanted.end(), step) != wanted.end()) {
+        {
             if (step == 12) {
                 // A selected column with a numeric format shows the whole format panel.
                 host.Forward([&] {
@@ -139,9 +143,9 @@ int Shots(qt::QtHost& host, const fs::path& dir) {
                 });
             }
             Shot(dir, "step" + std::to_string(step));
-            if (step == 12) {
+            if (step == 1 || step == 12) {
                 host.Forward([&] { editor->ButHelp.Click(); });
-                Shot(dir, "help12");
+                Shot(dir, "help" + std::to_string(step));
             }
         }
         if (step < 15) host.Forward([&] { editor->NextFr.Click(); });
@@ -150,6 +154,9 @@ int Shots(qt::QtHost& host, const fs::path& dir) {
     Shot(dir, "help15");
     host.Forward([&] { editor->ButAdd.Click(); });
     Shot(dir, "options");
+    host.Forward([&] { editor->BackFr.Click(); });  // step 14, the whole window
+    host.WidgetOf(*editor)->showMaximized();
+    Shot(dir, "maximized");
     fs::remove_all(work);
     return 0;
 }

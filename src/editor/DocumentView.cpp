@@ -1,6 +1,5 @@
 #include "editor/DocumentView.h"
 
-#include "common/Cp1251.h"
 #include "common/Failure.h"
 #include "conversion/ColumnLetters.h"
 #include "conversion/ConvStr.h"
@@ -69,6 +68,7 @@ void DocumentView::FillView() {
                 if (lastPage) continue;
             } else {
                 ++shown;
+                if (!measuring) printed_.Take(CurText, d_.Code);
                 ConvStr(CurText, d_.Code);
                 if (CurText.size() > static_cast<std::size_t>(view::kMaxLineLength)) {
                     CurText.resize(view::kMaxLineLength);
@@ -105,7 +105,7 @@ void DocumentView::Show(int line) {
     ui::ListItem item;
     item.Text = " " + std::to_string(line);
     if (Row().Cut == CellCut::WholeLine) {
-        item.SubItems.push_back(Cp1251ToUtf8(CurText));
+        item.SubItems.push_back(printed_.Utf8(CurText));
         c_.List.AddItem(std::move(item));
         return;
     }
@@ -120,7 +120,7 @@ void DocumentView::CutCells(std::string& line, ui::ListItem& item) const {
     const CellCut cut = Row().Cut;
     if (cut == CellCut::Chars) {
         for (int j = 0; j < d_.MaxLStr && j < static_cast<int>(line.size()); ++j)
-            item.SubItems.push_back(Cp1251ToUtf8(line.substr(j, 1)));
+            item.SubItems.push_back(printed_.Utf8(line, j, 1));
         return;
     }
     // Vertical separators are no part of a cell's text.
@@ -132,9 +132,7 @@ void DocumentView::CutCells(std::string& line, ui::ListItem& item) const {
     int start = 0;
     for (int i = 1; i <= d_.EndPoz[0] && i <= kMaxColumns; ++i) {
         const int end = d_.EndPoz[i];
-        std::string cell;
-        if (start < end && start < static_cast<int>(line.size())) cell = line.substr(start, end - start);
-        item.SubItems.push_back(Cp1251ToUtf8(cell));
+        item.SubItems.push_back(start < end ? printed_.Utf8(line, start, end - start) : std::string());
         start = end;
     }
 }

@@ -10,6 +10,7 @@
 
 #include "description/DocumentDescription.h"
 #include "editor/StepTable.h"
+#include "editor/PrintedLine.h"
 #include "ui/Host.h"
 #include "ui/ListView.h"
 
@@ -87,6 +88,7 @@ private:
     ui::Host& host_;
     ViewControls c_;
     bool measuring_ = false;
+    PrintedLine printed_;  // the line shown last, as printed
 };
 
 }  // namespace tabulizer

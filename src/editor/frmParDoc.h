@@ -84,6 +84,9 @@ public:
     // Merged cap cells (step 8).
     ui::Control FrameCap{*this, Kind::Panel, "FrameCap"};
     ui::Control lbMergeCols{*this, Kind::Label, "lbMergeCols", &FrameCap};
+    // Each over its own box: the line, the start column, the end column.
+    ui::Control lbMergeBeg{*this, Kind::Label, "lbMergeBeg", &FrameCap};
+    ui::Control lbMergeEnd{*this, Kind::Label, "lbMergeEnd", &FrameCap};
     ui::Control txtBxStr{*this, Kind::TextBox, "txtBxStr", &FrameCap};
     ui::Control txtBxCB{*this, Kind::TextBox, "txtBxCB", &FrameCap};
     ui::Control txtBxCE{*this, Kind::TextBox, "txtBxCE", &FrameCap};

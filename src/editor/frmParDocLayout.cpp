@@ -21,6 +21,9 @@ void frmParDoc::SetUpControls() {
     ButExit.Caption = "Выход";
     ButUp.ToolTip = "Предыдущая страница";
     ButDown.ToolTip = "Следующая страница";
+    ButUp.Picture = ":/pictures/up.png";  // the colour tells whether there is a page that way
+    ButDown.Picture = ":/pictures/down.png";
+    Stretch = &lstDoc;  // an enlarged window shows more of the document
 
     FrameCod.Caption = "Кодировка";
     optMsDos.Caption = "MS DOS";
@@ -28,7 +31,9 @@ void frmParDoc::SetUpControls() {
     cbFormFeed.Caption = "вместо Эталона использовать символ Конец листа";
     ComWidth.Caption = "Установить ширину граф";
 
-    lbMergeCols.Caption = "  Стр    Н     К   ";
+    lbMergeCols.Caption = "Стр";
+    lbMergeBeg.Caption = "Н";
+    lbMergeEnd.Caption = "К";
     // Two columns of two lines, over the depth box and over the check box.
     lbMergeDepth.Caption = "Число       Есть линия\nстрок        снизу";
     lbMergeCount.Caption = "Счётчик объединений";
@@ -103,13 +108,15 @@ void frmParDoc::LayOut() {
     ButExit.Geometry = {8880, 7500, 1200, 480};
 
     FrameCap.Geometry = {kSideLeft, 120, kSideWidth, 3900};
-    lbMergeCols.Geometry = {120, 300, 2760, 255};
+    lbMergeCols.Geometry = {120, 300, 800, 255};
+    lbMergeBeg.Geometry = {1040, 300, 800, 255};
+    lbMergeEnd.Geometry = {1960, 300, 800, 255};
     txtBxStr.Geometry = {120, 600, 800, 360};
     txtBxCB.Geometry = {1040, 600, 800, 360};
     txtBxCE.Geometry = {1960, 600, 800, 360};
     lbMergeDepth.Geometry = {120, 1080, 2760, 480};
     TBDepth.Geometry = {120, 1620, 600, 360};
-    UpDwDepth.Geometry = {720, 1620, 255, 360};
+    UpDwDepth.Geometry = {720, 1620, 330, 360};  // arrows wide enough to hit
     cbline.Geometry = {1260, 1640, 300, 300};  // under "Есть линия"
     lbMergeCount.Geometry = {120, 2060, 2000, 480};  // room for two lines beside its box
     txtBxCoCap.Geometry = {2160, 2120, 720, 360};
@@ -134,7 +141,7 @@ void frmParDoc::LayOut() {
     ComBoxForm.Geometry = {120, 900, 2700, 360};
     FrameCn.Geometry = {120, 1380, 2700, 600};
     TBCn.Geometry = {120, 180, 500, 360};
-    UpDwCn.Geometry = {620, 180, 255, 360};
+    UpDwCn.Geometry = {620, 180, 330, 360};
     lbCn.Geometry = {960, 180, 1700, 360};
     lbAlignment.Geometry = {120, 2100, 2700, 255};
     lbAlign.Geometry = {120, 2400, 2700, 255};

@@ -112,6 +112,11 @@ public:
     std::string BackgroundPicture;
     bool Visible = false;
     bool Minimized = false;
+    // The control that takes the room when the user enlarges the window; without
+    // one the window keeps the size the logic gives it. The size the logic gives
+    // stays the least and the default. Controls beyond the right edge of this one
+    // move right with it, those reaching down to its lower edge or below move down.
+    Control* Stretch = nullptr;
 
     const std::vector<Control*>& Controls() const { return controls_; }
     Control* Find(const std::string& name) const;

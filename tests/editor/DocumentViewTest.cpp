@@ -43,7 +43,7 @@ TEST_F(EditorTest, RoleLabelsOfSeparatorsFixedLinesAndPostscript) {
 }
 
 TEST_F(EditorTest, ModesCutTheLinesByCharacterColumnOrWholeLine) {
-    // Line 3 holds the box characters of MS DOS text, which the view shows converted;
+    // Line 3 holds the box characters of MS DOS text, which the view shows as printed;
     // it is the longest line, so its last divider stands on the document's last character.
     frmParDoc& e = Open(WriteDocument({"Title", "Cap", "\xB3" "ab" "\xB3" "cd" "\xB3", "x"}), false);
     d.EndTitle = 1;
@@ -51,7 +51,7 @@ TEST_F(EditorTest, ModesCutTheLinesByCharacterColumnOrWholeLine) {
     d.EndPoz = {2, 3, 7};
     d.PozDiv = {3, 1, 4, 7};
     Enter(e, run, 2);
-    EXPECT_EQ(Items()[2], " 3|¦ab¦cd¦");
+    EXPECT_EQ(Items()[2], " 3|│ab│cd│");
     EXPECT_EQ(e.lstDoc.Items()[2].SubItems.size(), 7u);
     Enter(e, run, 9);  // the title lines, whole
     EXPECT_EQ(Items(), (Texts{" 1|Title"}));
@@ -60,7 +60,7 @@ TEST_F(EditorTest, ModesCutTheLinesByCharacterColumnOrWholeLine) {
     Enter(e, run, 12);  // the information lines
     EXPECT_EQ(Items(), (Texts{" 3| ab| cd ", " 4|   |    "}));
     Enter(e, run, 15);  // the last page, separators kept
-    EXPECT_EQ(Items()[2], " 3|¦ab|¦cd¦");
+    EXPECT_EQ(Items()[2], " 3|│ab|│cd│");
 }
 
 TEST_F(EditorTest, ColumnHeadersTakeCaptionWidthAndFontOfTheirStep) {

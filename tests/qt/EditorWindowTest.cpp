@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QtTest/QTest>
 #include <filesystem>
@@ -163,6 +164,43 @@ TEST_F(EditorWindowTest, MarkedHeadersShowTheirPictureOnScreen) {
             EXPECT_GE(CountDark(other), 3);
         }
     }
+}
+
+// Every row of the page shows whole, with no scroll bar of the list standing for a
+// part of the page; the line-number column holds its longest label; the page
+// buttons carry their arrow and tip; a row highlighted by a click is not left on
+// the screen row once another page or step fills it.
+TEST_F(EditorWindowTest, ThePageShowsWholeAndNoHighlightOutlivesItsLine) {
+    struct Case {
+        int step;
+        ui::Control frmParDoc::*press;  // what is pressed after the first row was highlighted
+    };
+    for (const Case& c : {Case{2, &frmParDoc::ButDown}, Case{6, &frmParDoc::ButDown}, Case{6, &frmParDoc::NextFr},
+                          Case{12, &frmParDoc::ButDown}, Case{15, &frmParDoc::ButUp}}) {
+        SCOPED_TRACE("step " + std::to_string(c.step));
+        GoTo(c.step);
+        QCoreApplication::processEvents();  // the rows are laid out once back in the event loop
+        QTreeView* tree = Tree();
+        const int rows = tree->model()->rowCount();
+        ASSERT_GT(rows, 0);
+        EXPECT_FALSE(tree->verticalScrollBar()->isVisible());
+        EXPECT_LE(tree->visualRect(tree->model()->index(rows - 1, 0)).bottom(), tree->viewport()->height());
+        if (!Header()->isSectionHidden(0) && Header()->sectionSize(0) > 1)
+            for (int row = 0; row < rows; ++row) {
+                const QString label = tree->model()->index(row, 0).data().toString();
+                EXPECT_GE(Header()->sectionSize(0), tree->fontMetrics().horizontalAdvance(label)) << label.toStdString();
+            }
+        tree->selectionModel()->select(tree->model()->index(0, 0),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        Widget<QPushButton>(editor.*c.press)->click();
+        EXPECT_FALSE(tree->selectionModel()->hasSelection());
+    }
+    for (const ui::Control* page : {&editor.ButUp, &editor.ButDown}) {
+        EXPECT_FALSE(Widget<QPushButton>(*page)->icon().isNull()) << page->Name();
+        EXPECT_EQ(Widget<QPushButton>(*page)->toolTip().toStdString(), page->ToolTip);
+    }
+    EXPECT_EQ(editor.ButUp.ToolTip, "Предыдущая страница");
+    EXPECT_EQ(editor.ButDown.ToolTip, "Следующая страница");
 }
 
 }  // namespace

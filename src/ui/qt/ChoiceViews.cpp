@@ -2,7 +2,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QEvent>
 #include <QSpinBox>
+#include <utility>
 
 #include "ui/qt/QtText.h"
 
@@ -43,10 +45,32 @@ private:
 ComboView::ComboView(ui::ComboBox& model, QWidget* parent, Dispatcher& dispatcher, double zoom)
     : ControlView(model, new QComboBox(parent), dispatcher, zoom), combo_(model), box_(static_cast<QComboBox*>(Widget())) {}
 
+// A new entry is the user's choice, whoever selected it (the list, the keyboard,
+// assistive technology); the entry already selected picked again from the list is
+// a choice too, which only `activated` tells.
 void ComboView::Connect() {
-    // activated comes from the user only, also for the entry already selected.
-    QObject::connect(box_, &QComboBox::activated, box_,
-                     [this](int index) { Forward([this, index] { combo_.Choose(index); }); });
+    QObject::connect(box_, &QComboBox::currentIndexChanged, box_, [this](int index) {
+        if (Syncing() || index == combo_.ListIndex()) return;
+        changed_ = true;
+        Forward([this, index] { combo_.Choose(index); });
+    });
+    QObject::connect(box_, &QComboBox::activated, box_, [this](int index) {
+        if (std::exchange(changed_, false)) return;
+        Forward([this, index] { combo_.Choose(index); });
+    });
+}
+
+// A choice begins with a press of the mouse or a key: what was left of an earlier
+// change without a choice is forgotten.
+bool ComboView::FilterInput(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) changed_ = false;
+    return ControlView::FilterInput(watched, event);
+}
+
+// The selection is compared on every sync: a choice the model refused is undone.
+void ComboView::SyncLook() {
+    if (box_->count() == static_cast<int>(combo_.Entries().size()) && box_->currentIndex() != combo_.ListIndex())
+        box_->setCurrentIndex(combo_.ListIndex());
 }
 
 void ComboView::SyncContent() {
@@ -66,13 +90,28 @@ SpinView::SpinView(ui::UpDown& model, QWidget* parent, Dispatcher& dispatcher, d
                   dispatcher, zoom),
       spin_(model) {}
 
-// The widget keeps the model's range and value for its accessibility and arrows.
-void SpinView::SyncContent() {
+// The arrows step through the model; a value set directly (assistive technology
+// sets the value itself) is the model's new position, as if stepped there.
+void SpinView::Connect() {
+    auto* box = static_cast<QSpinBox*>(Widget());
+    QObject::connect(box, &QSpinBox::valueChanged, box, [this](int value) {
+        if (Syncing() || value == spin_.Position()) return;
+        Forward([this, value] {
+            if (spin_.Enabled) spin_.SetPosition(value);
+        });
+    });
+}
+
+// The widget keeps the model's range and value for its accessibility and arrows,
+// compared on every sync: a value the model refused or clamped is put right.
+void SpinView::SyncLook() {
     auto* box = static_cast<QSpinBox*>(Widget());
     if (box->minimum() != spin_.Min() || box->maximum() != spin_.Max()) box->setRange(spin_.Min(), spin_.Max());
     if (box->singleStep() != spin_.Increment()) box->setSingleStep(spin_.Increment());
     if (box->value() != spin_.Position()) box->setValue(spin_.Position());
-    box->update();
 }
+
+// The arrows enabled follow the position.
+void SpinView::SyncContent() { Widget()->update(); }
 
 }  // namespace tabulizer::qt

@@ -16,10 +16,13 @@ public:
 
 private:
     void Connect() override;
+    bool FilterInput(QObject* watched, QEvent* event) override;
+    void SyncLook() override;
     void SyncContent() override;
 
     ui::ComboBox& combo_;
     QComboBox* box_;
+    bool changed_ = false;  // the choice under way has already reached the model
 };
 
 // The arrows of a spin control: its number stands in the bound text box, so the
@@ -29,6 +32,8 @@ public:
     SpinView(ui::UpDown& model, QWidget* parent, Dispatcher& dispatcher, double zoom);
 
 private:
+    void Connect() override;
+    void SyncLook() override;
     void SyncContent() override;
 
     ui::UpDown& spin_;

@@ -73,12 +73,20 @@ void ControlView::SyncFont() {
     widget_->setFont(font);
 }
 
+void ControlView::SetRoom(QPoint shift, QSize grow) {
+    if (shift_ == shift && grow_ == grow) return;
+    shift_ = shift;
+    grow_ = grow;
+    SyncGeometry();
+}
+
 void ControlView::SyncGeometry() {
     const ui::Rect& g = model_.Geometry;
     const QSize hint = widget_->sizeHint();
     // A control the logic gave no size to keeps the size its content needs.
-    const QRect wanted(Pixels(g.Left), Pixels(g.Top), g.Width > 0 ? Pixels(g.Width) : hint.width(),
-                       g.Height > 0 ? Pixels(g.Height) : hint.height());
+    const QRect wanted(QPoint(Pixels(g.Left), Pixels(g.Top)) + shift_,
+                       QSize(g.Width > 0 ? Pixels(g.Width) : hint.width(), g.Height > 0 ? Pixels(g.Height) : hint.height()) +
+                           grow_);
     if (widget_->geometry() != wanted) widget_->setGeometry(wanted);
 }
 

@@ -25,6 +25,9 @@ public:
     // visibility, geometry) are compared every time; the content only when the
     // model's revision moved since the last time.
     void Sync();
+    // The room the window gives beyond the model's geometry (a top-level control
+    // of an enlarged window): moved by `shift`, grown by `grow`, in pixels.
+    void SetRoom(QPoint shift, QSize grow);
     // The window is going away: its widget's events no longer reach the model,
     // which the logic may already have destroyed.
     void Detach() { detached_ = true; }
@@ -66,6 +69,8 @@ private:
     unsigned long revision_ = 0;
     bool synced_ = false;
     int fontSize_ = 0;
+    QPoint shift_;
+    QSize grow_{0, 0};
     bool detached_ = false;
 };
 

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
+#include <algorithm>
+#include <utility>
 
 #include "ui/qt/Pictures.h"
 #include "ui/qt/QtText.h"
@@ -128,10 +130,24 @@ CheckView::CheckView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher
     : ControlView(model, MakeCheck(model, parent), dispatcher, zoom),
       button_(static_cast<QAbstractButton*>(Widget())) {}
 
+// Any change of the state is the model's click, whoever made it: the mouse, the
+// keyboard, or assistive technology toggling the box without a click. A click that
+// changed nothing (an option already on) is the model's click all the same. An
+// option switched off by its group's new choice is the model's business, not a
+// click of its own.
 void CheckView::Connect() {
-    QObject::connect(button_, &QAbstractButton::clicked, button_, [this] { Forward([this] { Model().Click(); }); });
+    QObject::connect(button_, &QAbstractButton::pressed, button_, [this] { toggledByClick_ = false; });
+    QObject::connect(button_, &QAbstractButton::toggled, button_, [this](bool checked) {
+        if (Syncing() || checked == (Model().Value != 0)) return;
+        if (!checked && Model().Kind() == ui::ControlKind::OptionButton) return;
+        toggledByClick_ = true;
+        Forward([this] { Model().Click(); });
+    });
+    QObject::connect(button_, &QAbstractButton::clicked, button_, [this] {
+        if (std::exchange(toggledByClick_, false)) return;
+        Forward([this] { Model().Click(); });
+    });
 }
-
 
 // Options stay auto-exclusive, which is what makes them radio buttons to Qt's
 // accessibility and to the arrow keys. Qt would refuse to switch off the last
@@ -140,6 +156,7 @@ void CheckView::Connect() {
 // after Qt has already toggled the box.
 void CheckView::SyncLook() {
     SetButtonText(button_, Model().Caption);
+    FitCaption();
     const bool checked = Model().Value != 0;
     if (button_->isChecked() == checked) return;
     const bool exclusive = button_->autoExclusive();
@@ -148,13 +165,26 @@ void CheckView::SyncLook() {
     button_->setAutoExclusive(exclusive);
 }
 
+// A caption longer than the room the logic gave it is drawn a little smaller
+// rather than cut off (down to three quarters of the window's font).
+void CheckView::FitCaption() {
+    const int width = Model().Geometry.Width > 0 ? Pixels(Model().Geometry.Width) : 0;
+    QFont font = button_->parentWidget()->font();
+    if (width > 0 && !button_->text().isEmpty()) {
+        const double needed = button_->sizeHint().width() * font.pointSizeF() / button_->font().pointSizeF();
+        if (needed > width) font.setPointSizeF(font.pointSizeF() * std::max(0.75, width / needed));
+    }
+    if (button_->font() != font) button_->setFont(font);
+}
+
 TextBoxView::TextBoxView(ui::Control& model, QWidget* parent, Dispatcher& dispatcher, double zoom)
     : ControlView(model, MakeTextBox(model, parent), dispatcher, zoom) {}
 
+// Every change of the text reaches the model, also one made by assistive technology
+// (which sets the whole text); the model's own text comes back while syncing only.
 void TextBoxView::Connect() {
     if (auto* line = qobject_cast<QLineEdit*>(Widget())) {
-        // textEdited comes from the user only, never from setText.
-        QObject::connect(line, &QLineEdit::textEdited, line, [this](const QString& text) { UserEdited(text); });
+        QObject::connect(line, &QLineEdit::textChanged, line, [this](const QString& text) { UserEdited(text); });
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(Widget())) {
         QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, edit] { UserEdited(edit->toPlainText()); });
         WatchInput(edit->viewport());
@@ -171,9 +201,13 @@ bool TextBoxView::FilterInput(QObject* watched, QEvent* event) {
     return ControlView::FilterInput(watched, event);
 }
 
+// A box that only shows its text refuses a change by putting its own text back.
 void TextBoxView::UserEdited(const QString& widgetText) {
     if (ToDisplay(Model().Text()) == widgetText) return;
-    Forward([this, text = FromDisplay(widgetText)] { Model().SetText(text); });
+    Forward([this, text = FromDisplay(widgetText)] {
+        if (Model().ReadOnly || !Model().Enabled) Model().Touch();
+        else Model().SetText(text);
+    });
 }
 
 void TextBoxView::SyncLook() {

@@ -37,8 +37,10 @@ public:
 private:
     void Connect() override;
     void SyncLook() override;
+    void FitCaption();
 
     QAbstractButton* button_;
+    bool toggledByClick_ = false;  // the click under way has already reached the model
 };
 
 // A single- or multi-line text box; Enter is the model's Enter and inserts nothing.

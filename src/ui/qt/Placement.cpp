@@ -24,15 +24,52 @@ QPoint CentredOver(QSize size, QMargins frame, QRect anchor, QRect available) {
     return outer.topLeft();
 }
 
-QPoint BesideOf(QSize size, QMargins frame, QRect anchor, QRect available) {
-    QRect outer(QPoint(0, 0), size.grownBy(frame));
-    outer.moveTop(std::max(anchor.top(), available.top()));
+namespace {
+
+QRect InsideOf(QRect outer, QRect available) {
+    if (outer.right() > available.right()) outer.moveRight(available.right());
     if (outer.bottom() > available.bottom()) outer.moveBottom(available.bottom());
-    if (anchor.right() + outer.width() <= available.right()) outer.moveLeft(anchor.right() + 1);
-    else if (anchor.left() - outer.width() >= available.left()) outer.moveRight(anchor.left() - 1);
-    else outer.moveRight(available.right());
     if (outer.left() < available.left()) outer.moveLeft(available.left());
-    return outer.topLeft();
+    if (outer.top() < available.top()) outer.moveTop(available.top());
+    return outer;
+}
+
+long long Overlap(QRect a, QRect b) {
+    const QRect both = a.intersected(b);
+    return both.isEmpty() ? 0 : static_cast<long long>(both.width()) * both.height();
+}
+
+}  // namespace
+
+// Each place is tried in turn; the first that covers least wins. Covering the top
+// of the main window or another window beside it counts far more than covering
+// the rest of the main window.
+QPoint BesideOf(QSize size, QMargins frame, QRect anchor, QRect available, const std::vector<QRect>& others) {
+    const QSize outer = size.grownBy(frame);
+    const int below = anchor.top() + kKeepClear;
+    const QPoint places[] = {
+        {anchor.right() + 1, anchor.top()},
+        {anchor.left() - outer.width(), anchor.top()},
+        {anchor.left(), anchor.bottom() + 1},
+        {anchor.left(), anchor.top() - outer.height()},
+        {available.right() - outer.width() + 1, below},
+        {available.left(), below},
+        {available.right() - outer.width() + 1, available.bottom() - outer.height() + 1},
+        {available.left(), available.bottom() - outer.height() + 1},
+    };
+    const QRect top(anchor.left(), anchor.top(), anchor.width(), kKeepClear);
+    QRect best;
+    long long bestCost = -1;
+    for (const QPoint& place : places) {
+        const QRect at = InsideOf(QRect(place, outer), available);
+        long long cost = Overlap(at, anchor) + Overlap(at, top) * 1000;
+        for (const QRect& other : others) cost += Overlap(at, other) * 1000;
+        if (bestCost < 0 || cost < bestCost) {
+            best = at;
+            bestCost = cost;
+        }
+    }
+    return best.topLeft();
 }
 
 }  // namespace tabulizer::qt

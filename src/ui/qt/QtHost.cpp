@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QUrl>
 #include <exception>
+#include <vector>
 
 #include "ui/qt/Placement.h"
 #include "ui/qt/QtDialogs.h"
@@ -123,13 +124,19 @@ void QtHost::Hide(ui::Window& window) {
 
 // A window opens centred over the window it replaces: one still shown (the active
 // one first), else the one hidden last; the first window of all on the screen. A
-// secondary window (help, options) opens beside the main window still shown.
+// secondary window (help, options) opens beside the main window still shown, clear
+// of the other secondary windows.
 QPoint QtHost::Place(WindowView& view) {
     const bool secondary = beside_.count(&view.Model()) != 0;
     QRect anchor = lastFrame_;
     bool shown = false;
+    std::vector<QRect> others;
     for (const auto& [window, other] : views_) {
-        if (other.get() == &view || !other->isVisible() || (secondary && beside_.count(window) != 0)) continue;
+        if (other.get() == &view || !other->isVisible()) continue;
+        if (secondary && beside_.count(window) != 0) {
+            others.push_back(other->frameGeometry());
+            continue;
+        }
         Remember(*other);
         anchor = lastFrame_;
         shown = true;
@@ -140,7 +147,7 @@ QPoint QtHost::Place(WindowView& view) {
     if (screen == nullptr) return view.pos();
     const QRect available = screen->availableGeometry();
     if (anchor.isNull()) anchor = available;
-    const QPoint place = secondary && shown ? BesideOf(view.size(), frame_, anchor, available)
+    const QPoint place = secondary && shown ? BesideOf(view.size(), frame_, anchor, available, others)
                                             : CentredOver(view.size(), frame_, anchor, available);
     view.move(place);
     return place;
@@ -193,10 +200,21 @@ void QtHost::Forward(const std::function<void()>& action) {
     if (!exitStatus_) SyncShown();
 }
 
+// A window that changed its size (the editor growing for its side panels, the
+// help of another step) may now stand over a window beside it: those are placed
+// beside it again.
 void QtHost::SyncShown() {
     SyncScope scope(syncing_);
+    bool resized = false;
+    for (auto& [window, view] : views_) {
+        if (!window->Visible) continue;
+        const QSize before = view->size();
+        view->Sync();
+        resized = resized || view->size() != before;
+    }
+    if (!resized) return;
     for (auto& [window, view] : views_)
-        if (window->Visible) view->Sync();
+        if (window->Visible && view->isVisible() && beside_.count(window) != 0) Place(*view);
 }
 
 // The first status wins: a nested handler that ended the program makes the outer

@@ -1,5 +1,7 @@
 #include "ui/qt/ReportModel.h"
 
+#include <QSize>
+
 #include "ui/qt/QtText.h"
 
 namespace tabulizer::qt {
@@ -77,6 +79,12 @@ const ui::ColumnHeader* ReportModel::HeaderAt(int section) const {
     return &headers_[section];
 }
 
+void ReportModel::SetRowHeight(int pixels) {
+    if (rowHeight_ == pixels) return;
+    rowHeight_ = pixels;
+    if (!items_.empty()) emit layoutChanged();
+}
+
 int ReportModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(items_.size());
 }
@@ -102,6 +110,7 @@ QVariant ReportModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
     if (role == Qt::DisplayRole) return Cell(index.row(), index.column());
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(AlignmentOf(index.column()));
+    if (role == Qt::SizeHintRole && rowHeight_ > 0) return QSize(0, rowHeight_);
     return {};
 }
 

@@ -21,6 +21,8 @@ public:
     void KeepWidth(int section, int twips);
 
     const ui::ColumnHeader* HeaderAt(int section) const;
+    // Height of every row in pixels (0: what the font needs).
+    void SetRowHeight(int pixels);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -34,6 +36,7 @@ private:
 
     std::vector<ui::ColumnHeader> headers_;
     std::vector<ui::ListItem> items_;
+    int rowHeight_ = 0;
 };
 
 }  // namespace tabulizer::qt

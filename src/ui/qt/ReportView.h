@@ -2,6 +2,7 @@
 // The view of a list view model: a tree view without branches in report mode, its
 // headers clickable and resizable, picture-only headers drawn with their picture.
 #include <QHeaderView>
+#include <QItemSelection>
 
 #include "ui/ListView.h"
 #include "ui/qt/ControlView.h"
@@ -13,7 +14,7 @@ namespace tabulizer::qt {
 class ReportModel;
 
 // Draws the header pictures: a header without text shows its picture centred, one
-// with text shows it at its left, clear of right-aligned text.
+// with text shows it beside its column's letter.
 class ReportHeader : public QHeaderView {
 public:
     explicit ReportHeader(ReportModel& model, QWidget* parent);
@@ -22,6 +23,8 @@ protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 
 private:
+    QRectF ImageRoom(const QRect& rect, int logicalIndex, const ui::ColumnHeader& header) const;
+
     ReportModel& model_;
 };
 
@@ -35,7 +38,10 @@ private:
     void SyncLook() override;
     void SyncContent() override;
     void SyncHeaders();
+    void FitFirstColumn();
+    void FitRows();
     void ListEvent(QEvent* event);
+    void Selected(const QItemSelection& selected);
 
     ui::ListView& list_;
     QTreeView* tree_;
@@ -46,6 +52,7 @@ private:
     unsigned long itemsRevision_ = 0;
     bool contentSet_ = false;
     bool sizing_ = false;  // the widths are being set from the model
+    bool userInput_ = false;  // a mouse button or a key is down over the list
 };
 
 }  // namespace tabulizer::qt

@@ -19,8 +19,6 @@ namespace tabulizer::qt {
 namespace {
 
 constexpr int kMargin = 8;  // around the controls of a window the logic gave no size
-// Room kept for a window manager's frame before the window has one to measure.
-constexpr QMargins kFrameAllowance(6, 36, 6, 6);
 
 // A smaller window gets a smaller font, so that texts keep to their controls.
 QFont Zoomed(QFont font, double zoom) {
@@ -80,6 +78,7 @@ QWidget* WindowView::WidgetOf(const ui::Control& control) const {
 
 void WindowView::Sync() {
     SyncFrame();
+    SyncRoom();
     for (const auto& view : controls_) view->Sync();
     SyncFocus();
 }
@@ -99,9 +98,58 @@ void WindowView::SyncFrame() {
     }
     QSize wanted(ToPixels(model_.Geometry.Width, zoom_), ToPixels(model_.Geometry.Height, zoom_));
     if (wanted.isEmpty()) wanted = childrenRect().marginsAdded(QMargins(0, 0, kMargin, kMargin)).size();
-    // The controls stand where the logic put them: a larger window would only add
-    // empty space, a smaller one hide them.
-    if (size() != wanted || minimumSize() != maximumSize()) setFixedSize(wanted);
+    if (model_.Stretch == nullptr) {
+        // The controls stand where the logic put them: a larger window would only
+        // add empty space, a smaller one hide them.
+        if (size() != wanted || minimumSize() != maximumSize()) setFixedSize(wanted);
+    } else if (wanted != base_) {
+        // What the user added to the window stays added when the logic resizes it.
+        const QSize added = base_.isValid() ? (size() - base_).expandedTo(QSize(0, 0)) : QSize(0, 0);
+        base_ = wanted;
+        setMinimumSize(wanted);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (!isMaximized() && !isFullScreen()) resize(wanted + added);
+    }
+    if (isVisible() && size() != shown_) KeepOnScreen();
+    shown_ = size();
+}
+
+// A window that grew while shown (the help of another step) stays on its screen.
+void WindowView::KeepOnScreen() {
+    const QScreen* at = screen();
+    if (at == nullptr || isMaximized()) return;
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                           frame.bottom() - inner.bottom());
+    const QRect now(frame.topLeft(), size().grownBy(margins));
+    const QPoint inside = CentredOver(size(), margins, now, at->availableGeometry());
+    if (inside != frame.topLeft()) move(inside);
+}
+
+// The stretching control takes what the window has beyond the model's size; the
+// controls beyond it keep their distance to its edges.
+void WindowView::SyncRoom() {
+    if (model_.Stretch == nullptr || !base_.isValid()) return;
+    const QSize added = (size() - base_).expandedTo(QSize(0, 0));
+    const ui::Rect& s = model_.Stretch->Geometry;
+    for (const auto& view : controls_) {
+        const ui::Control& control = view->Model();
+        if (control.Parent() != nullptr) continue;
+        const ui::Rect& g = control.Geometry;
+        if (&control == model_.Stretch) {
+            view->SetRoom({}, added);
+            continue;
+        }
+        const int dx = g.Left >= s.Left + s.Width ? added.width() : 0;
+        const int dy = g.Top + g.Height >= s.Top + s.Height ? added.height() : 0;
+        view->SetRoom(QPoint(dx, dy), QSize(0, 0));
+    }
+}
+
+void WindowView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    SyncRoom();
 }
 
 // The model's focus wins over whatever Qt chose while the widgets changed; the

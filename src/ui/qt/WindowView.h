@@ -29,18 +29,23 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     ControlView* ViewOf(const ui::Control* control) const;
     ControlView& Build(ui::Control& control);
     void SyncFrame();
     void SyncFocus();
+    void SyncRoom();
+    void KeepOnScreen();
 
     ui::Window& model_;
     Dispatcher& dispatcher_;
     std::vector<std::unique_ptr<ControlView>> controls_;
     std::string background_;
     QPixmap backgroundPicture_;
+    QSize base_;   // the size the model gives, in pixels
+    QSize shown_;  // the size at the last sync
     double zoom_ = 1.0;  // below 1 when the window is drawn smaller to fit the screen
     bool detached_ = false;
 };
