@@ -27,7 +27,7 @@ void LineReader::Open(const std::string& utf8Path) {
     slot_ = 0;
     eofIn_ = false;
     currentIsSep_ = false;
-    pending_.clear();
+    parts_ = FormFeedParts(kLineLimit);
 }
 
 void LineReader::Close() { input_.reset(); }
@@ -100,18 +100,15 @@ bool LineReader::FillWindow(i16 window) {
     return false;
 }
 
-bool LineReader::InputAtEnd() { return pending_.empty() && input_->AtEnd(); }
+bool LineReader::InputAtEnd() { return !parts_.Pending() && input_->AtEnd(); }
 
 // The next line as read, before conversion: tab stops count from the start of
 // each part of a line split at its form feeds.
 void LineReader::ReadRawLine(std::string& line) {
-    if (!pending_.empty()) {
-        line = std::move(pending_.front());
-        pending_.pop_front();
-        return;
-    }
-    input_->ReadLine(line);
-    if (description_.FormFeed && line.find('\f') != std::string::npos) SplitAtFormFeeds(line, pending_);
+    if (description_.FormFeed)
+        parts_.Next(*input_, line);
+    else
+        input_->ReadPart(line, kLineLimit, false);
 }
 
 std::string& LineReader::HandOutOldest(i16 window) {

@@ -1,5 +1,8 @@
 #include "conversion/spreadsheet/ZipWriter.h"
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <limits>
 
@@ -9,7 +12,6 @@
 namespace tabulizer::sheet {
 namespace {
 
-constexpr std::size_t kOutChunk = 64 * 1024;
 constexpr std::uint64_t kMax32 = std::numeric_limits<std::uint32_t>::max();
 constexpr std::uint16_t kVersion = 20;      // 2.0: deflate
 constexpr std::uint16_t kDeflated = 8;
@@ -43,13 +45,14 @@ private:
 
 }  // namespace
 
-ZipWriter::ZipWriter(std::FILE* file) : file_(file), out_(kOutChunk) {
-    // Raw deflate (no zlib wrapper) at the default level, as spreadsheet packages are.
-    if (deflateInit2(&zs_, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw Failure(kOutOfMemory, "cannot start compressing", SystemReason(ENOMEM));
+// Two blocks per worker keep every worker busy while the caller writes; the
+// caller's own deflating needs none waiting.
+ZipWriter::ZipWriter(std::FILE* file, int threads)
+    : file_(file), pool_(threads) {
+    maxInFlight_ = 2 * static_cast<std::size_t>(pool_.Workers());
 }
 
-ZipWriter::~ZipWriter() { deflateEnd(&zs_); }
+ZipWriter::~ZipWriter() = default;
 
 void ZipWriter::Put(const void* data, std::size_t size) {
     errno = 0;
@@ -68,50 +71,91 @@ void ZipWriter::PutLocalHeader(const Entry& e) {
 void ZipWriter::Begin(std::string name) {
     Entry entry;
     entry.name = std::move(name);
-    entry.offset = at_;
     entry.crc = static_cast<std::uint32_t>(crc32(0, nullptr, 0));
-    PutLocalHeader(entry);  // sizes and checksum filled in by End
     entries_.push_back(std::move(entry));
-    deflateReset(&zs_);
+    pending_.push_back({Pending::kLocalHeader, entries_.size() - 1, {}});
+    buffer_.clear();
+    window_.clear();
 }
 
-void ZipWriter::Deflate(std::string_view data, int flush) {
-    zs_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-    zs_.avail_in = static_cast<uInt>(data.size());
-    do {
-        zs_.next_out = out_.data();
-        zs_.avail_out = static_cast<uInt>(out_.size());
-        deflate(&zs_, flush);
-        std::size_t produced = out_.size() - zs_.avail_out;
-        Put(out_.data(), produced);
-        entries_.back().compressed += produced;
-    } while (zs_.avail_out == 0);
+// A block of the current entry goes to the pool, primed with the bytes before it.
+void ZipWriter::StartBlock(bool last) {
+    Pending& pending = pending_.emplace_back(Pending{Pending::kBlock, entries_.size() - 1, {}});
+    DeflateBlock& block = pending.block;
+    block.last = last;
+    block.dictionary = window_;
+    if (buffer_.size() >= kDeflateWindow) {
+        window_.assign(buffer_, buffer_.size() - kDeflateWindow, kDeflateWindow);
+    } else {
+        window_ += buffer_;
+        if (window_.size() > kDeflateWindow) window_.erase(0, window_.size() - kDeflateWindow);
+    }
+    block.input.swap(buffer_);
+    buffer_.clear();
+    ++inFlight_;
+    pool_.Start(block);
+    Drain(maxInFlight_);
 }
 
 void ZipWriter::Write(std::string_view data) {
-    Entry& entry = entries_.back();
-    // zlib counts in 32 bits: long data goes in pieces.
-    constexpr std::size_t kPiece = 1u << 30;
-    for (std::size_t at = 0; at < data.size(); at += kPiece) {
-        std::string_view piece = data.substr(at, kPiece);
-        entry.crc = static_cast<std::uint32_t>(
-            crc32(entry.crc, reinterpret_cast<const Bytef*>(piece.data()), static_cast<uInt>(piece.size())));
-        entry.size += piece.size();
-        Deflate(piece, Z_NO_FLUSH);
+    // A block is cut only when more follows it: the cuts depend on the bytes alone.
+    while (!data.empty()) {
+        if (buffer_.size() == kDeflateBlock) StartBlock(false);
+        const std::size_t take = std::min(kDeflateBlock - buffer_.size(), data.size());
+        buffer_.append(data.substr(0, take));
+        data.remove_prefix(take);
     }
 }
 
 void ZipWriter::End() {
-    Deflate({}, Z_FINISH);
-    const Entry& entry = entries_.back();
-    // Back to the local header for the sizes, then on at the end.
-    const auto end = at_;
-    errno = 0;
-    if (std::fflush(file_) != 0 || fseeko(file_, static_cast<off_t>(entry.offset), SEEK_SET) != 0) WriteFailed(errno);
-    at_ = entry.offset;
-    PutLocalHeader(entry);
-    if (fseeko(file_, static_cast<off_t>(end), SEEK_SET) != 0) WriteFailed(errno);
-    at_ = end;
+    StartBlock(true);
+    pending_.push_back({Pending::kSizes, entries_.size() - 1, {}});
+    Drain(maxInFlight_);
+}
+
+// Writes what waits in front, waiting for blocks only while more than `keep` are in flight.
+void ZipWriter::Drain(std::size_t keep) {
+    while (!pending_.empty()) {
+        Pending& front = pending_.front();
+        if (front.kind == Pending::kBlock) {
+            if (inFlight_ <= keep && !pool_.Done(front.block)) return;
+            pool_.Wait(front.block);
+            --inFlight_;
+        }
+        PutPending(front);
+        pending_.pop_front();
+    }
+}
+
+void ZipWriter::PutPending(Pending& pending) {
+    Entry& entry = entries_[pending.entry];
+    switch (pending.kind) {
+    case Pending::kLocalHeader:
+        entry.offset = at_;
+        PutLocalHeader(entry);  // sizes and checksum filled in when the entry ends
+        return;
+    case Pending::kBlock: {
+        const DeflateBlock& block = pending.block;
+        if (block.failed) throw Failure(kCannotWrite, "cannot compress the workbook", SystemReason(EIO));
+        entry.crc = static_cast<std::uint32_t>(crc32_combine(entry.crc, block.crc, static_cast<z_off_t>(block.input.size())));
+        entry.size += block.input.size();
+        entry.compressed += block.output.size();
+        Put(block.output.data(), block.output.size());
+        return;
+    }
+    case Pending::kSizes: {
+        // Back to the local header for the sizes, then on at the end.
+        const auto end = at_;
+        errno = 0;
+        if (std::fflush(file_) != 0 || fseeko(file_, static_cast<off_t>(entry.offset), SEEK_SET) != 0)
+            WriteFailed(errno);
+        at_ = entry.offset;
+        PutLocalHeader(entry);
+        if (fseeko(file_, static_cast<off_t>(end), SEEK_SET) != 0) WriteFailed(errno);
+        at_ = end;
+        return;
+    }
+    }
 }
 
 void ZipWriter::PutCentralHeader(const Entry& e) {
@@ -124,6 +168,7 @@ void ZipWriter::PutCentralHeader(const Entry& e) {
 }
 
 void ZipWriter::Finish() {
+    Drain(0);
     if (entries_.size() > 0xFFFF) throw Failure(kCannotWrite, "too many parts for a zip archive");
     const std::uint64_t start = at_;
     for (const Entry& entry : entries_) PutCentralHeader(entry);
