@@ -3,7 +3,7 @@
 # (libxlsxwriter only for the benchmark's floor, bench/floor.c).
 # Idempotent and quiet when everything is already there.
 set -euo pipefail
-packages=(g++ clang cmake ninja-build pkg-config libxlsxwriter-dev zlib1g-dev qt6-base-dev libgtest-dev
+packages=(g++ clang cmake ninja-build pkg-config libxlsxwriter-dev zlib1g-dev libdeflate-dev qt6-base-dev libgtest-dev
           xvfb xauth python3 python3-openpyxl qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do

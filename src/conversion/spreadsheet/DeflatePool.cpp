@@ -1,5 +1,6 @@
 #include "conversion/spreadsheet/DeflatePool.h"
 
+#include <libdeflate.h>
 #include <pthread.h>
 #include <sched.h>
 #include <zlib.h>
@@ -23,17 +24,42 @@ namespace {
 constexpr std::size_t kWorkerStack = 256 * 1024;
 constexpr int kMaxThreads = 64;
 
-bool NewStream(z_stream& zs) {
-    zs = z_stream{};
-    // Raw deflate (no zlib wrapper) at the default level, as spreadsheet packages are.
-    return deflateInit2(&zs, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK;
-}
+constexpr int kLevel = 6;  // the default level, as spreadsheet packages are
 
-// Deflates one block with `zs`; touches nothing but the block, so that it runs on
-// any thread. The output buffer is sized beforehand: zlib allocates nothing here.
-void Deflate(z_stream& zs, DeflateBlock& block) {
+// What a thread deflates with: zlib for entries of several blocks (it primes a
+// block with the one before and flushes to a byte boundary); libdeflate for an
+// entry of one block, the sheet of a page: as small, in two thirds of the time.
+struct Deflater {
+    z_stream zs{};
+    libdeflate_compressor* whole = nullptr;
+
+    bool Make() {
+        zs = z_stream{};
+        // Raw deflate (no zlib wrapper).
+        if (deflateInit2(&zs, kLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
+        whole = libdeflate_alloc_compressor(kLevel);
+        if (!whole) deflateEnd(&zs);
+        return whole != nullptr;
+    }
+    void Free() {
+        deflateEnd(&zs);
+        libdeflate_free_compressor(whole);
+    }
+};
+
+// Deflates one block; touches nothing but the block, so that it runs on any
+// thread. The output buffer is sized beforehand: nothing is allocated here.
+void Deflate(Deflater& deflater, DeflateBlock& block) {
     const auto* input = reinterpret_cast<const Bytef*>(block.input.data());
     block.crc = static_cast<std::uint32_t>(crc32(0, input, static_cast<uInt>(block.input.size())));
+    if (block.last && block.dictionary.empty()) {
+        const std::size_t size = libdeflate_deflate_compress(deflater.whole, block.input.data(), block.input.size(),
+                                                             block.output.data(), block.output.size());
+        block.failed = size == 0;
+        block.output.resize(size);
+        return;
+    }
+    z_stream& zs = deflater.zs;
     bool ok = deflateReset(&zs) == Z_OK;
     if (ok && !block.dictionary.empty())
         ok = deflateSetDictionary(&zs, reinterpret_cast<const Bytef*>(block.dictionary.data()),
@@ -51,7 +77,9 @@ void Deflate(z_stream& zs, DeflateBlock& block) {
 
 // The bound of a finished stream, and room for the flush marker and the empty
 // final block of a stream of nothing.
-std::size_t OutputBound(std::size_t input) { return input + input / 1000 + 64 + 5 * (input / 16000 + 1); }
+std::size_t OutputBound(std::size_t input) {
+    return std::max(input + input / 1000 + 64 + 5 * (input / 16000 + 1), libdeflate_deflate_compress_bound(nullptr, input));
+}
 
 int CountCores() {
     cpu_set_t set;
@@ -74,7 +102,7 @@ int DeflateThreads() {
 struct DeflatePool::Impl {
     struct Worker {
         DeflatePool::Impl* pool;
-        z_stream zs{};
+        Deflater deflater;
         pthread_t thread{};
     };
 
@@ -83,16 +111,16 @@ struct DeflatePool::Impl {
     std::condition_variable done;
     std::deque<DeflateBlock*> queue;
     bool stopping = false;
-    z_stream own{};  // the caller's, when no worker runs
+    Deflater own;  // the caller's, when no worker runs
     std::deque<Worker> workers;
 
     static void* Run(void* arg) {
         auto* worker = static_cast<Worker*>(arg);
-        worker->pool->Serve(worker->zs);
+        worker->pool->Serve(worker->deflater);
         return nullptr;
     }
 
-    void Serve(z_stream& zs) {
+    void Serve(Deflater& deflater) {
         std::unique_lock lock(mutex);
         for (;;) {
             work.wait(lock, [this] { return stopping || !queue.empty(); });
@@ -100,7 +128,7 @@ struct DeflatePool::Impl {
             DeflateBlock* block = queue.front();
             queue.pop_front();
             lock.unlock();
-            Deflate(zs, *block);
+            Deflate(deflater, *block);
             lock.lock();
             block->done = true;
             done.notify_all();
@@ -114,13 +142,13 @@ struct DeflatePool::Impl {
         worker.pool = this;
         pthread_attr_t attr;
         bool started = false;
-        if (NewStream(worker.zs)) {
+        if (worker.deflater.Make()) {
             if (pthread_attr_init(&attr) == 0) {
                 pthread_attr_setstacksize(&attr, kWorkerStack);
                 started = pthread_create(&worker.thread, &attr, &Run, &worker) == 0;
                 pthread_attr_destroy(&attr);
             }
-            if (!started) deflateEnd(&worker.zs);
+            if (!started) worker.deflater.Free();
         }
         if (!started) {
             workers.pop_back();
@@ -130,7 +158,7 @@ struct DeflatePool::Impl {
 };
 
 DeflatePool::DeflatePool(int threads) : impl_(std::make_unique<Impl>()) {
-    if (!NewStream(impl_->own)) throw Failure(kOutOfMemory, "cannot start compressing", SystemReason(ENOMEM));
+    if (!impl_->own.Make()) throw Failure(kOutOfMemory, "cannot start compressing", SystemReason(ENOMEM));
     try {
         for (int i = 0; threads > 1 && i < threads; ++i) impl_->AddWorker();
     } catch (const std::bad_alloc&) {
@@ -146,9 +174,9 @@ DeflatePool::~DeflatePool() {
     impl_->work.notify_all();
     for (Impl::Worker& worker : impl_->workers) {
         pthread_join(worker.thread, nullptr);
-        deflateEnd(&worker.zs);
+        worker.deflater.Free();
     }
-    deflateEnd(&impl_->own);
+    impl_->own.Free();
 }
 
 int DeflatePool::Workers() const { return static_cast<int>(impl_->workers.size()); }

@@ -3,7 +3,8 @@
 // a fixed size; each block is deflated on its own, primed with the 32 KiB before
 // it, and ends on a byte boundary (a sync flush), so that the blocks' outputs in
 // order make one deflate stream. The cuts depend only on the entry's bytes, hence
-// the output is the same whether one thread deflates or many.
+// the output is the same whether one thread deflates or many. An entry of one
+// block (a page's sheet, mostly) is deflated whole, by libdeflate.
 #include <cstdint>
 #include <memory>
 #include <string>
