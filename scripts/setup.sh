@@ -4,7 +4,7 @@
 # the schema check of written workbooks; dpkg-dev for the Debian package).
 # Idempotent and quiet when everything is already there.
 set -euo pipefail
-packages=(g++ clang cmake ninja-build pkg-config libxlsxwriter-dev zlib1g-dev qt6-base-dev libgtest-dev
+packages=(g++ clang cmake ninja-build pkg-config libxlsxwriter-dev zlib1g-dev libdeflate-dev qt6-base-dev libgtest-dev
           xvfb xauth python3 python3-openpyxl qt6-translations-l10n
           libxml2-utils dpkg-dev)
 missing=()

@@ -69,22 +69,31 @@ bool InputFile::AtEnd() {
     return pos_ == len_ && !Refill();
 }
 
-void InputFile::ReadLine(std::string& line, std::size_t keep) {
+void InputFile::ReadLine(std::string& line, std::size_t keep) { ReadPart(line, keep, false); }
+
+InputFile::PartEnd InputFile::ReadPart(std::string& part, std::size_t limit, bool atFormFeed) {
     SkipLfAfterCr();
-    line.clear();
+    part.clear();
+    PartEnd ended;
+    const auto stopsHere = [atFormFeed](char c) { return c == '\r' || c == '\n' || (atFormFeed && c == '\f'); };
     while (pos_ < len_ || Refill()) {
         const char* begin = buffer_.data() + pos_;
         const char* end = buffer_.data() + len_;
-        const char* stop = std::find_if(begin, end, [](char c) { return c == '\r' || c == '\n'; });
-        const auto room = keep - std::min(keep, line.size());
-        line.append(begin, begin + std::min(room, static_cast<std::size_t>(stop - begin)));
+        const char* stop = std::find_if(begin, end, stopsHere);
+        const std::size_t room = limit - std::min(limit, part.size());
+        const char* kept = begin + std::min<std::size_t>(room, static_cast<std::size_t>(stop - begin));
+        part.append(begin, kept);
+        if (!ended.textDropped)
+            ended.textDropped = std::find_if(kept, stop, [](char c) { return c != ' ' && c != '\t'; }) != stop;
         if (stop != end) {
+            ended.formFeed = *stop == '\f';
             afterCr_ = *stop == '\r';
             pos_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
-            return;
+            return ended;
         }
         pos_ = len_;
     }
+    return ended;
 }
 
 }  // namespace tabulizer

@@ -26,6 +26,17 @@ public:
     // without being held, so one endless line costs no more memory than `keep`.
     void ReadLine(std::string& line, std::size_t keep = std::string::npos);
 
+    // How a part of a line ended, and whether bytes past the kept ones were more
+    // than blanks (spaces and tabs).
+    struct PartEnd {
+        bool formFeed = false;  // at a form feed, taken; otherwise at the line's end
+        bool textDropped = false;
+    };
+    // The line read on up to its end or, with `atFormFeed`, its next form feed:
+    // `part` keeps the first `limit` bytes and the rest is passed over, so that a
+    // line of any length costs no more than `limit` bytes.
+    PartEnd ReadPart(std::string& part, std::size_t limit, bool atFormFeed);
+
     // How far reading has come: the bytes read from the file, and its size when
     // opened (for a progress bar; a file that grows meanwhile may pass it).
     std::uint64_t BytesRead() const { return bytesRead_; }

@@ -27,9 +27,9 @@ void LineReader::Open(const std::string& utf8Path) {
     slot_ = 0;
     eofIn_ = false;
     currentIsSep_ = false;
-    pending_.clear();
     linesRead_ = 0;
     longLineNoted_ = false;
+    parts_ = FormFeedParts(kLineLimit);
 }
 
 void LineReader::Close() { input_.reset(); }
@@ -103,19 +103,18 @@ bool LineReader::FillWindow(i16 window) {
     return false;
 }
 
-bool LineReader::InputAtEnd() { return pending_.empty() && input_->AtEnd(); }
+bool LineReader::InputAtEnd() { return !parts_.Pending() && input_->AtEnd(); }
 
 // The next line as read, before conversion: tab stops count from the start of
 // each part of a line split at its form feeds.
 void LineReader::ReadRawLine(std::string& line) {
-    if (!pending_.empty()) {
-        line = std::move(pending_.front());
-        pending_.pop_front();
-        return;
+    if (description_.FormFeed) {
+        if (!parts_.Pending()) ++linesRead_;
+        parts_.Next(*input_, line);
+    } else {
+        ++linesRead_;
+        input_->ReadPart(line, kLineLimit, false);
     }
-    input_->ReadLine(line);
-    ++linesRead_;
-    if (description_.FormFeed && line.find('\f') != std::string::npos) SplitAtFormFeeds(line, pending_);
 }
 
 std::string& LineReader::HandOutOldest(i16 window) {

@@ -2,17 +2,24 @@
 // GetStr: hands the conversion run one input line per call through a look-ahead
 // window of up to 20 lines, and tells by flags what the line is.
 #include <array>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "common/Int16.h"
+#include "conversion/FormFeedSplit.h"
 #include "description/DocumentDescription.h"
 
 namespace tabulizer {
 
 class InputFile;  // buffered line source
+
+// The bytes of a line the conversion keeps (of each part, in form-feed mode); the
+// rest is read past. Cells lie within MaxLStr (at most 32,767) characters, and tab
+// expansion only widens a line, so the kept bytes give every character a cell can
+// take; one byte beyond them keeps an overlong line unequal to any separator or
+// reference line. Only a fixed line's text found wholly past this is no longer found.
+inline constexpr std::size_t kLineLimit = 64 * 1024 + 1;
 
 // Flags about the line just handed out; held by the run, set by the reader.
 struct LineFlags {
@@ -65,7 +72,7 @@ private:
     LineFlags& flags_;
     const bool& inInf_;
     std::unique_ptr<InputFile> input_;
-    std::deque<std::string> pending_;  // the rest of a line split at its form feeds
+    FormFeedParts parts_{kLineLimit};  // a line being split at its form feeds
     std::array<std::string, 20> bufStr_{};
     i16 nBuf_ = 0;      // lines read into the window and not yet handed out
     bool eofIn_ = false;

@@ -86,7 +86,10 @@ void frmTabulizer::Form_Load() {
         };
     }
     ShowFrom(conversion);
-    if (!run_.Batch) conversion.runSave = [this](const std::function<void()>& save) { SaveBesideEvents(save); };
+    if (!run_.Batch)
+        conversion.runSave = [this, &conversion](const std::function<void()>& save) {
+            SaveBesideEvents(conversion.context().app().Saving(), save);
+        };
 
     int status = kExitFailed;
     try {
@@ -119,16 +122,19 @@ void frmTabulizer::ShowFrom(ConversionRun& conversion) {
 }
 
 // The window stays responsive while a large workbook is written: the save runs on
-// a thread of its own and the bar keeps moving. Nothing else touches the workbook
-// meanwhile (a cancel is refused, see ButExit_Click).
-void frmTabulizer::SaveBesideEvents(const std::function<void()>& save) {
+// a thread of its own and the bar shows the sheets written. Nothing else touches
+// the workbook meanwhile (a cancel is refused, see ButExit_Click).
+void frmTabulizer::SaveBesideEvents(const sheet::SaveProgress& progress, const std::function<void()>& save) {
     lbState.Caption = kSavingText;
     lbState.Visible = true;
-    prgRead.Value = ui::Control::kBusy;
+    prgRead.Value = 0;
     saving_ = true;
     try {
         host_.ProcessEvents();
-        RunBeside(save, [this] { host_.ProcessEvents(); }, EventInterval);
+        RunBeside(save, [this, &progress] {
+            prgRead.Value = progress.Percent();
+            host_.ProcessEvents();
+        }, EventInterval);
     } catch (...) {
         saving_ = false;
         throw;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/spreadsheet/SaveProgress.h"
 #include "description/DocumentDescription.h"
 #include "ui/Controls.h"
 #include "ui/Host.h"
@@ -42,7 +43,7 @@ public:
 private:
     void SetUpControls();
     void ShowFrom(ConversionRun& conversion);
-    void SaveBesideEvents(const std::function<void()>& save);
+    void SaveBesideEvents(const sheet::SaveProgress& progress, const std::function<void()>& save);
     int ReportKept(const std::string& path);
 
     DocumentDescription& description_;

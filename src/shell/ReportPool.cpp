@@ -12,6 +12,8 @@
 #include <map>
 #include <thread>
 
+#include "conversion/spreadsheet/DeflatePool.h"
+
 namespace tabulizer {
 namespace {
 
@@ -99,6 +101,13 @@ std::string FailureText(const std::string& report, int status, const std::string
     return report + ": преобразование не удалось (код завершения " + std::to_string(WEXITSTATUS(status)) + ")\n";
 }
 
+// Reports converted side by side share the cores: each child deflates on its share
+// of them (at least one thread) instead of each taking them all.
+void ShareCores(std::size_t children) {
+    const int share = std::max(1, sheet::DeflateThreads() / static_cast<int>(std::max<std::size_t>(children, 1)));
+    setenv(sheet::kThreadsVariable, std::to_string(share).c_str(), 1);
+}
+
 }  // namespace
 
 int ConvertInChildren(const ReportsCall& call, std::FILE* err) {
@@ -106,6 +115,7 @@ int ConvertInChildren(const ReportsCall& call, std::FILE* err) {
     const std::size_t total = call.reports.size();
     const std::size_t jobs = call.jobs > 0 ? static_cast<std::size_t>(call.jobs)
                                            : std::clamp(std::thread::hardware_concurrency(), 1u, 256u);
+    ShareCores(std::min(jobs, total));
     ChildSignals signals;
     std::map<pid_t, Child> running;
     std::vector<bool> failed(total, false);

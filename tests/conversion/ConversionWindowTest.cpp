@@ -78,13 +78,18 @@ TEST_F(WindowTest, TheWindowStaysResponsiveWhileSavingAndRefusesACancelThen) {
     sheet::Application::SetSaveProbe(WaitForEventsWhileSaving);
     frmTabulizer window(d, run, host);
     host.answers = {ui::Answer::Yes};
+    // The bar tells the sheets written: it starts from nothing and never goes back.
+    std::vector<int> shown;
     host.onProcessEvents = [&](int) {
         if (!window.lbState.Visible) return;
         EXPECT_EQ(window.lbState.Caption, frmTabulizer::kSavingText);
-        EXPECT_EQ(window.prgRead.Value, ui::Control::kBusy);
+        EXPECT_GE(window.prgRead.Value, shown.empty() ? 0 : shown.back());
+        shown.push_back(window.prgRead.Value);
         if (++eventsWhileSaving == 2) window.ButExit.Click();
     };
     EXPECT_EQ(RunWindow(window), 0);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back(), 100);  // the probe holds the save back once every sheet is written
     EXPECT_FALSE(savedOnTheRunThread);
     EXPECT_GE(eventsWhileSaving, 3);
     EXPECT_EQ(host.BoxTexts(), std::vector<std::string>{std::string(frmTabulizer::kSaveNotCancelled)});

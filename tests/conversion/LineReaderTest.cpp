@@ -154,6 +154,39 @@ TEST_F(LineReaderTest, FormFeedSplitsItsLineIntoPageEndBreakAndNextPage) {
     EXPECT_EQ(All(), (V{"a\fb", "#end"}));
 }
 
+// A line past the kept length costs no more than it: its first bytes are kept, a
+// form feed anywhere in it still breaks the page, and an overlong line stays
+// unequal to a separator as long as its kept part.
+TEST_F(LineReaderTest, OverlongLinesKeepTheirStartAndTheirFormFeeds) {
+    const std::string blanks(kLineLimit + 1000, ' ');
+    const std::string kept(kLineLimit, 'x');
+    const std::string sep(kLineLimit - 1, '=');
+    d.EtalStrN = 1;
+    d.SepStr[0] = sep;
+    inInf = false;
+    struct Case { bool formFeed; std::string input; V out; };
+    const Case cases[] = {
+        {false, kept + "yyy\nb", {kept, "b"}},
+        {false, sep + "\n" + sep + "=\n" + sep + "====", {sep + " #sep", sep + "=", sep + "="}},
+        {true, kept + "yyy\fb", {kept, "\f #page", "b"}},
+        {true, blanks + "\fT", {"\f #page", "T"}},
+        {true, blanks + "z\fT", {"", "\f #page", "T"}},  // text past the kept part: a line, blank in its cells
+        {true, "  \f" + blanks + "\f\nT", {"  \f #page", "T"}},  // nothing but blanks and form feeds: whole
+        {true, "a\f" + blanks + "\f" + kept + "\f", {"a", "\f #page", "\f #page", kept, "\f #page"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input.substr(0, 20));
+        d.FormFeed = c.formFeed;
+        OpenText(c.input);
+        V out;
+        for (std::string line = Next(); line != "#end"; line = Next()) {
+            out.push_back(line);
+            flags.IsPage = false;
+        }
+        EXPECT_EQ(out, c.out);
+    }
+}
+
 TEST_F(LineReaderTest, EmptyAndLongLinesAreNotFilledAndTheWindowIsBounded) {
     OpenText("\nlonger line\n");
     reader.GetStr();

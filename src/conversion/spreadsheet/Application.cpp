@@ -68,7 +68,7 @@ void Application::SetSaveProbe(SaveProbe probe) { saveProbe = probe; }
 void Application::SaveActiveWorkbookAs(const std::string& utf8Path) {
     const Workbook& book = Open(workbook_, quit_);
     try {
-        ReplaceFile(utf8Path, [&book](const std::string& path) { WriteXlsx(book, path); }, saveProbe);
+        ReplaceFile(utf8Path, [this, &book](const std::string& path) { WriteXlsx(book, path, &saving_); }, saveProbe);
     } catch (const Failure& failure) {
         // Whatever stopped it, a workbook that cannot be written is one failure;
         // running out of memory is told as such.

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/spreadsheet/SaveProgress.h"
+
 namespace tabulizer::sheet {
 
 // Values as the automation interface passes them.
@@ -74,6 +76,8 @@ public:
     void AddSheet();            // before the active sheet, and activates it
     void DeleteActiveSheet();   // a workbook keeps at least one sheet
     void SaveActiveWorkbookAs(const std::string& utf8Path);  // atomic replace; 1004 on failure
+    // The save under way (or the last one), for a window to show from another thread.
+    const SaveProgress& Saving() const { return saving_; }
     void CloseActiveWorkbook();
     void Quit();
 
@@ -93,6 +97,7 @@ private:
     bool visible_ = false;
     int sheetsInNewWorkbook_ = 1;
     bool quit_ = false;
+    SaveProgress saving_;
 };
 
 }  // namespace tabulizer::sheet

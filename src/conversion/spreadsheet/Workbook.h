@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "conversion/spreadsheet/SaveProgress.h"
 #include "conversion/spreadsheet/Sheet.h"
 #include "conversion/spreadsheet/SheetSpill.h"
 #include "conversion/spreadsheet/Style.h"
@@ -71,6 +72,6 @@ private:
 std::string DumpWorkbook(const Workbook& workbook);
 
 // Writes the workbook as .xlsx to `path`; throws 1004 when that fails.
-void WriteXlsx(const Workbook& workbook, const std::string& path);
+void WriteXlsx(const Workbook& workbook, const std::string& path, SaveProgress* progress = nullptr);
 
 }  // namespace tabulizer::sheet

@@ -1,5 +1,8 @@
 #include "conversion/spreadsheet/ZipWriter.h"
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <limits>
 #include <stdexcept>
@@ -11,7 +14,6 @@
 namespace tabulizer::sheet {
 namespace {
 
-constexpr std::size_t kOutChunk = 64 * 1024;
 constexpr std::uint64_t kMax32 = std::numeric_limits<std::uint32_t>::max();
 constexpr std::uint16_t kVersion = 20;      // 2.0: deflate
 constexpr std::uint16_t kDeflated = 8;
@@ -19,14 +21,6 @@ constexpr std::uint16_t kDate1980 = 0x21;   // 1 January 1980, the format's firs
 
 [[noreturn]] void WriteFailed(int error) {
     throw Failure(kCannotWrite, "cannot write the workbook", SystemReason(error ? error : EIO));
-}
-
-// Z_BUF_ERROR only says that a call could make no progress, which the loop allows.
-void CheckDeflate(int result) {
-    if (result == Z_OK || result == Z_STREAM_END || result == Z_BUF_ERROR) return;
-    if (result == Z_MEM_ERROR) throw Failure(kOutOfMemory, "compressing ran out of memory", SystemReason(ENOMEM));
-    throw Failure(kCannotWrite, "compressing failed (zlib " + std::to_string(result) + ")",
-                  "сбой сжатия (zlib " + std::to_string(result) + ")");
 }
 
 // Little-endian fields of a header.
@@ -53,13 +47,14 @@ private:
 
 }  // namespace
 
-ZipWriter::ZipWriter(std::FILE* file) : file_(file), out_(kOutChunk) {
-    // Raw deflate (no zlib wrapper) at the default level, as spreadsheet packages are.
-    if (deflateInit2(&zs_, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw Failure(kOutOfMemory, "cannot start compressing", SystemReason(ENOMEM));
+// Two blocks per worker keep every worker busy while the caller writes; the
+// caller's own deflating needs none waiting.
+ZipWriter::ZipWriter(std::FILE* file, int threads)
+    : file_(file), pool_(threads) {
+    maxInFlight_ = 2 * static_cast<std::size_t>(pool_.Workers());
 }
 
-ZipWriter::~ZipWriter() { deflateEnd(&zs_); }
+ZipWriter::~ZipWriter() = default;
 
 void ZipWriter::Put(const void* data, std::size_t size) {
     errno = 0;
@@ -78,12 +73,11 @@ void ZipWriter::PutLocalHeader(const Entry& e) {
 void ZipWriter::Begin(std::string name) {
     Entry entry;
     entry.name = std::move(name);
-    entry.offset = at_;
     entry.crc = static_cast<std::uint32_t>(crc32(0, nullptr, 0));
-    PutLocalHeader(entry);  // sizes and checksum filled in by End
     entries_.push_back(std::move(entry));
-    reserved_.clear();
-    CheckDeflate(deflateReset(&zs_));
+    pending_.push_back({Pending::kLocalHeader, entries_.size() - 1, {}});
+    buffer_.clear();
+    window_.clear();
 }
 
 // A stored block that is not the last: a zero byte (not final, type 0, padded to the
@@ -100,63 +94,112 @@ void ZipWriter::PutStored(std::string_view data) {
 
 void ZipWriter::Reserve(std::string_view data) {
     Entry& entry = entries_.back();
-    if (entry.size > 0 || !reserved_.empty() || data.size() > 0xFFFF)
+    if (!buffer_.empty() || !entry.reserved.empty() || data.size() > 0xFFFF)
         throw std::logic_error("reserved zip entry bytes must come first and fit one stored block");
-    PutStored(data);
-    reserved_ = data;
-    entry.size += data.size();
-    entry.compressed += 5 + data.size();
+    entry.reserved = data;
+    pending_.push_back({Pending::kStored, entries_.size() - 1, {}});
 }
 
 void ZipWriter::Rewrite(std::string_view data) {
-    if (data.size() != reserved_.size()) throw std::logic_error("rewritten zip entry bytes change their length");
-    reserved_ = data;
+    std::string& reserved = entries_.back().reserved;
+    if (data.size() != reserved.size()) throw std::logic_error("rewritten zip entry bytes change their length");
+    reserved = data;
 }
 
-void ZipWriter::Deflate(std::string_view data, int flush) {
-    zs_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-    zs_.avail_in = static_cast<uInt>(data.size());
-    do {
-        zs_.next_out = out_.data();
-        zs_.avail_out = static_cast<uInt>(out_.size());
-        CheckDeflate(deflate(&zs_, flush));
-        std::size_t produced = out_.size() - zs_.avail_out;
-        Put(out_.data(), produced);
-        entries_.back().compressed += produced;
-    } while (zs_.avail_out == 0);
+// A block of the current entry goes to the pool, primed with the bytes before it.
+void ZipWriter::StartBlock(bool last) {
+    Pending& pending = pending_.emplace_back(Pending{Pending::kBlock, entries_.size() - 1, {}});
+    DeflateBlock& block = pending.block;
+    block.last = last;
+    block.dictionary = window_;
+    if (buffer_.size() >= kDeflateWindow) {
+        window_.assign(buffer_, buffer_.size() - kDeflateWindow, kDeflateWindow);
+    } else {
+        window_ += buffer_;
+        if (window_.size() > kDeflateWindow) window_.erase(0, window_.size() - kDeflateWindow);
+    }
+    block.input.swap(buffer_);
+    buffer_.clear();
+    ++inFlight_;
+    pool_.Start(block);
+    Drain(maxInFlight_);
 }
 
 // The checksum is of the deflated data alone; End puts the reserved bytes in front.
 void ZipWriter::Write(std::string_view data) {
-    Entry& entry = entries_.back();
-    // zlib counts in 32 bits: long data goes in pieces.
-    constexpr std::size_t kPiece = 1u << 30;
-    for (std::size_t at = 0; at < data.size(); at += kPiece) {
-        std::string_view piece = data.substr(at, kPiece);
-        entry.crc = static_cast<std::uint32_t>(
-            crc32(entry.crc, reinterpret_cast<const Bytef*>(piece.data()), static_cast<uInt>(piece.size())));
-        entry.size += piece.size();
-        Deflate(piece, Z_NO_FLUSH);
+    // A block is cut only when more follows it: the cuts depend on the bytes alone.
+    while (!data.empty()) {
+        if (buffer_.size() == kDeflateBlock) StartBlock(false);
+        const std::size_t take = std::min(kDeflateBlock - buffer_.size(), data.size());
+        buffer_.append(data.substr(0, take));
+        data.remove_prefix(take);
     }
 }
 
 void ZipWriter::End() {
-    Deflate({}, Z_FINISH);
-    Entry& entry = entries_.back();
-    if (!reserved_.empty()) {
-        const auto head = crc32(0, reinterpret_cast<const Bytef*>(reserved_.data()), static_cast<uInt>(reserved_.size()));
-        entry.crc = static_cast<std::uint32_t>(
-            crc32_combine(head, entry.crc, static_cast<z_off_t>(entry.size - reserved_.size())));
+    StartBlock(true);
+    pending_.push_back({Pending::kSizes, entries_.size() - 1, {}});
+    Drain(maxInFlight_);
+}
+
+// Writes what waits in front, waiting for blocks only while more than `keep` are in flight.
+void ZipWriter::Drain(std::size_t keep) {
+    while (!pending_.empty()) {
+        Pending& front = pending_.front();
+        if (front.kind == Pending::kBlock) {
+            if (inFlight_ <= keep && !pool_.Done(front.block)) return;
+            pool_.Wait(front.block);
+            --inFlight_;
+        }
+        PutPending(front);
+        pending_.pop_front();
     }
-    // Back to the local header for the sizes, then on at the end.
-    const auto end = at_;
-    errno = 0;
-    if (std::fflush(file_) != 0 || fseeko(file_, static_cast<off_t>(entry.offset), SEEK_SET) != 0) WriteFailed(errno);
-    at_ = entry.offset;
-    PutLocalHeader(entry);
-    if (!reserved_.empty()) PutStored(reserved_);  // right after the local header
-    if (fseeko(file_, static_cast<off_t>(end), SEEK_SET) != 0) WriteFailed(errno);
-    at_ = end;
+}
+
+void ZipWriter::PutPending(Pending& pending) {
+    Entry& entry = entries_[pending.entry];
+    switch (pending.kind) {
+    case Pending::kLocalHeader:
+        entry.offset = at_;
+        PutLocalHeader(entry);  // sizes and checksum filled in when the entry ends
+        return;
+    case Pending::kStored:  // the deflated blocks' checksum is combined with it at the end
+        PutStored(entry.reserved);
+        entry.size += entry.reserved.size();
+        entry.compressed += 5 + entry.reserved.size();
+        return;
+    case Pending::kBlock: {
+        const DeflateBlock& block = pending.block;
+        if (block.failed) throw Failure(kCannotWrite, "cannot compress the workbook", SystemReason(EIO));
+        entry.crc = static_cast<std::uint32_t>(crc32_combine(entry.crc, block.crc, static_cast<z_off_t>(block.input.size())));
+        entry.size += block.input.size();
+        entry.compressed += block.output.size();
+        Put(block.output.data(), block.output.size());
+        return;
+    }
+    case Pending::kSizes: {
+        if (!entry.reserved.empty()) {
+            const auto head = crc32(0, reinterpret_cast<const Bytef*>(entry.reserved.data()),
+                                    static_cast<uInt>(entry.reserved.size()));
+            entry.crc = static_cast<std::uint32_t>(
+                crc32_combine(head, entry.crc, static_cast<z_off_t>(entry.size - entry.reserved.size())));
+        }
+        // Back to the local header for the sizes and the reserved bytes as they are
+        // now, then on at the end.
+        const auto end = at_;
+        errno = 0;
+        if (std::fflush(file_) != 0 || fseeko(file_, static_cast<off_t>(entry.offset), SEEK_SET) != 0)
+            WriteFailed(errno);
+        at_ = entry.offset;
+        PutLocalHeader(entry);
+        if (!entry.reserved.empty()) PutStored(entry.reserved);  // right after the local header
+        entry.reserved.clear();
+        entry.reserved.shrink_to_fit();
+        if (fseeko(file_, static_cast<off_t>(end), SEEK_SET) != 0) WriteFailed(errno);
+        at_ = end;
+        return;
+    }
+    }
 }
 
 void ZipWriter::PutCentralHeader(const Entry& e) {
@@ -169,6 +212,7 @@ void ZipWriter::PutCentralHeader(const Entry& e) {
 }
 
 void ZipWriter::Finish() {
+    Drain(0);
     if (entries_.size() > 0xFFFF) throw Failure(kCannotWrite, "too many parts for a zip archive");
     const std::uint64_t start = at_;
     for (const Entry& entry : entries_) PutCentralHeader(entry);

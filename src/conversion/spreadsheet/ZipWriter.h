@@ -2,21 +2,24 @@
 // A .zip archive written front to back, as an .xlsx package is: each entry deflated
 // while it is written, its local header completed when it ends, the central
 // directory at the close. The plain format's 32-bit sizes and offsets are kept to
-// (no ZIP64): an archive that would pass 4 GB is refused.
-#include <zlib.h>
-
+// (no ZIP64): an archive that would pass 4 GB is refused. Entries are deflated in
+// blocks on the pool's threads while the caller goes on; the file is written on
+// the caller's thread, in order, with a bounded number of blocks in flight.
 #include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "conversion/spreadsheet/DeflatePool.h"
 
 namespace tabulizer::sheet {
 
 class ZipWriter {
 public:
     // `file` is open for writing at its start; it stays the caller's to close.
-    explicit ZipWriter(std::FILE* file);
+    explicit ZipWriter(std::FILE* file, int threads = DeflateThreads());
     ~ZipWriter();
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
@@ -42,20 +45,33 @@ private:
         std::uint64_t compressed = 0;
         std::uint64_t size = 0;
         std::uint64_t offset = 0;
+        std::string reserved;  // the entry's reserved first bytes, stored
     };
 
-    void Deflate(std::string_view data, int flush);
+    // Output waiting for what comes before it in the file.
+    struct Pending {
+        enum Kind { kLocalHeader, kStored, kBlock, kSizes } kind;
+        std::size_t entry;
+        DeflateBlock block;
+    };
+
+    void StartBlock(bool last);
+    void Drain(std::size_t keep);
+    void PutPending(Pending& pending);
     void Put(const void* data, std::size_t size);
     void PutLocalHeader(const Entry& entry);
     void PutCentralHeader(const Entry& entry);
     void PutStored(std::string_view data);
 
     std::FILE* file_;
-    z_stream zs_{};
     std::uint64_t at_ = 0;  // bytes written so far
     std::vector<Entry> entries_;
-    std::vector<unsigned char> out_;
-    std::string reserved_;  // the current entry's reserved bytes
+    std::string buffer_;    // the current entry's bytes not yet in a block
+    std::string window_;    // the current entry's last bytes before buffer_
+    std::size_t inFlight_ = 0;  // blocks in pending_
+    std::size_t maxInFlight_;
+    std::deque<Pending> pending_;
+    DeflatePool pool_;  // after pending_: its workers stop before the blocks go
 };
 
 }  // namespace tabulizer::sheet

@@ -15,6 +15,7 @@
 #include "../../support/Command.h"
 #include "common/Cp1251.h"
 #include "common/Failure.h"
+#include "conversion/spreadsheet/DeflatePool.h"
 #include "conversion/spreadsheet/Spreadsheet.h"
 
 namespace tabulizer::sheet {
@@ -167,19 +168,27 @@ TEST_F(Save, AFailureNamesTheFileAndTheSystemsReason) {
         SaveProbe probe;
         rlim_t fileSizeLimit;
         std::string reason;
+        const char* threads = "1";
     } const cases[] = {
         {folder / "missing" / "out.xlsx", nullptr, RLIM_INFINITY, "Нет такого каталога"},
         {folder, nullptr, RLIM_INFINITY, "это каталог, а не файл"},
         {longName, nullptr, RLIM_INFINITY, "Слишком длинное имя файла"},
         {folder / "out.xlsx", [](const std::string&) { return false; }, RLIM_INFINITY, "сбой записи"},
         {folder / "out.xlsx", nullptr, 2048, "Файл слишком велик"},
+        // The write fails with sheets still being deflated on other threads.
+        {folder / "out.xlsx", nullptr, 2048, "Файл слишком велик", "4"},
     };
     for (int row = 2; row < 2000; ++row) app.SetCellValue(row, 1, std::to_string(row) + " строка");
+    for (int sheet = 0; sheet < 20; ++sheet) {
+        app.AddSheet();
+        for (int row = 1; row < 300; ++row) app.SetCellValue(row, 2, std::to_string(row * sheet));
+    }
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
     for (const auto& c : cases) {
         Application::SetSaveProbe(c.probe);
+        setenv(kThreadsVariable, c.threads, 1);
         rlimit limit{std::min(c.fileSizeLimit, old.rlim_max), old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
         std::string detail = ExpectSaveFails(c.path);
@@ -187,6 +196,7 @@ TEST_F(Save, AFailureNamesTheFileAndTheSystemsReason) {
         EXPECT_EQ(detail, "Не удалось записать файл «" + c.path.string() + "»: " + c.reason);
         ExpectOnlyInFolder(0);
     }
+    unsetenv(kThreadsVariable);
     signal(SIGXFSZ, SIG_DFL);
 }
 
