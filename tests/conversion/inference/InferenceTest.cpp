@@ -134,6 +134,32 @@ TEST(InferenceReportTest, CapMergesTotalsAndPostscript) {
     EXPECT_EQ(d.FormatCells[1], (FormatCell{2, 3, 1, 1}));
 }
 
+// A column is a percent column only when every number in it is one; of two totals
+// where one label begins the other, the longer is matched first, or the shorter
+// takes its lines and cuts the longer label.
+TEST(InferenceReportTest, PercentColumnsAndTotalsOfTwoLengths) {
+    ReportInference result = InferLines(Cp1251({
+        "ОТЧЁТ",
+        "-----T-----T-----¬",
+        "¦ N  ¦ доля¦ факт¦",
+        "+----+-----+-----+",
+        "¦ 01 ¦ 12.5¦  2.0¦",
+        "¦ 02 ¦  40%¦ 3.25¦",
+        "¦ 03 ¦  7.5¦ 1.00¦",
+        "¦ Итого     ¦ 6.25¦",
+        "¦ 04 ¦  3.5¦ 1.00¦",
+        "¦ Итого по цеху 5¦",
+        "L----+-----+------",
+    }));
+    ASSERT_TRUE(result.described) << result.reason;
+    const DocumentDescription& d = result.description;
+    EXPECT_EQ(d.FormatCells[1].Col, 2);
+    EXPECT_EQ(d.FormatCells[1].Form, 1);  // a number column, not percent
+    ASSERT_EQ(d.CountFixLines, 2);
+    EXPECT_EQ(d.FixStr[1], (FixLine{0, 1, 3, Utf8ToCp1251("Итого по цеху")}));
+    EXPECT_EQ(d.FixStr[2], (FixLine{0, 1, 2, Utf8ToCp1251("Итого")}));
+}
+
 TEST(InferenceReportTest, LimitsOfTheProjectFormat) {
     // A table 300 characters wide: its rules do not fit a project value; 60 columns
     // are cut to 50.
