@@ -27,6 +27,18 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F};
 
+
+const std::unordered_map<char32_t, char>& ReverseHighHalf() {
+    static const auto table = [] {
+        std::unordered_map<char32_t, char> map;
+        for (int i = 0; i < 128; ++i) map.emplace(kHighHalf[i], static_cast<char>(0x80 + i));
+        return map;
+    }();
+    return table;
+}
+
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -44,17 +56,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
-
-const std::unordered_map<char32_t, char>& ReverseHighHalf() {
-    static const auto table = [] {
-        std::unordered_map<char32_t, char> map;
-        for (int i = 0; i < 128; ++i) map.emplace(kHighHalf[i], static_cast<char>(0x80 + i));
-        return map;
-    }();
-    return table;
-}
-
-}  // namespace
 
 std::string Cp1251ToUtf8(std::string_view cp1251) {
     std::string out;

@@ -8,6 +8,8 @@
 namespace tabulizer {
 
 std::string Cp1251ToUtf8(std::string_view cp1251);
+// Appends the UTF-8 form of one Unicode character.
+void AppendUtf8(std::string& out, char32_t codePoint);
 // Characters without a CP1251 form become '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
 // The CP1251 byte of one Unicode character; nullopt when CP1251 has none.
