@@ -4,7 +4,8 @@
 // values and merges. Every case gets one line ("identical", or "differs:" with the
 // elements whose keys differ and the first line where the workbooks part), then the
 // share of identical cases. The cases named in identical.txt must stay identical;
-// the others are measured, not required.
+// the others are measured, not required. A differing case also names the elements
+// that change the workbook on their own.
 //
 // Run alone: build/tests/tabulizer_tests --gtest_filter='RealReports.*'
 //   TABULIZER_REAL_CASES=a,b   only these cases
@@ -28,6 +29,7 @@
 #include "../support/TempDir.h"
 #include "../support/WorkbookValues.h"
 #include "description/ProjectLoader.h"
+#include "description/ProjectWriter.h"
 
 namespace tabulizer::test {
 namespace {
@@ -145,9 +147,31 @@ protected:
         std::string got = ConvertedValues(dir, "inferred.ini", "report.xlsx", hand.DelNull, status, output);
         if (status != 0) return {false, "differs: the inferred project does not convert (" + output + ")"};
         if (got == expected) return {true, "identical"};
-        std::string elements = DescribeDifferences(ElementsThatDiffer(hand, inferred));
+        std::vector<ElementDifference> differences = ElementsThatDiffer(hand, inferred);
+        std::string elements = DescribeDifferences(differences);
         return {false, "differs: " + (elements.empty() ? std::string("no key that matters") : elements) + " | " +
-                           FirstDifference(expected, got)};
+                           FirstDifference(expected, got) + " | alone changes the workbook: " +
+                           ElementsThatMatter(dir, hand, inferred, differences, expected)};
+    }
+
+    // Which of the differing elements change the workbook when the hand-written
+    // project takes the inferred keys of that element alone: the ones to mend first.
+    std::string ElementsThatMatter(const fs::path& dir, const DocumentDescription& hand,
+                                   const DocumentDescription& inferred,
+                                   const std::vector<ElementDifference>& differences, const std::string& expected) {
+        std::string named;
+        for (const ElementDifference& difference : differences) {
+            DocumentDescription mixed = hand;
+            mixed.NameIn = "report.txt";  // the loader leaves the report's path to its caller
+            mixed.NameOut = "report.xlsx";
+            CopyElement(difference.element, inferred, mixed);
+            WriteProject(mixed, (dir / "mixed.ini").string());
+            int status = -1;
+            std::string output;
+            if (ConvertedValues(dir, "mixed.ini", "report.xlsx", hand.DelNull, status, output) != expected)
+                named += (named.empty() ? "" : ", ") + difference.element;
+        }
+        return named.empty() ? "none alone" : named;
     }
 
     TempDir temp{"tabulizer-real"};

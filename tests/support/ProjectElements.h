@@ -3,7 +3,9 @@
 // with the project keys behind them: what a reader of a failed comparison of two
 // projects needs first. Only keys that change the sheets, values or merges of a
 // conversion count; fonts, widths and the hairline under rows do not.
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "description/DocumentDescription.h"
@@ -95,6 +97,46 @@ inline std::vector<ElementDifference> ElementsThatDiffer(const DocumentDescripti
     add("empty lines", "NoSpace", a.NoSpace != b.NoSpace);
     add("zeros", "DelNull", a.DelNull != b.DelNull);
     return out;
+}
+
+// Sets in `to` the keys of one element (a name ElementsThatDiffer gives) as `from`
+// has them: a project that differs from `to` in that element alone. False for a name
+// it does not know.
+inline bool CopyElement(const std::string& element, const DocumentDescription& from, DocumentDescription& to) {
+    using Copy = void (*)(const DocumentDescription&, DocumentDescription&);
+    static const std::vector<std::pair<std::string, Copy>> copies = {
+        {"code page", [](const DocumentDescription& f, DocumentDescription& t) { t.Code = f.Code; }},
+        {"pages",
+         [](const DocumentDescription& f, DocumentDescription& t) {
+             t.FormFeed = f.FormFeed, t.EtalStrN = f.EtalStrN, t.EtalStr = f.EtalStr;
+         }},
+        {"line length", [](const DocumentDescription& f, DocumentDescription& t) { t.MaxLStr = f.MaxLStr; }},
+        {"title/cap",
+         [](const DocumentDescription& f, DocumentDescription& t) { t.EndTitle = f.EndTitle, t.EndCap = f.EndCap; }},
+        {"columns",
+         [](const DocumentDescription& f, DocumentDescription& t) {
+             t.EndPoz = f.EndPoz, t.PozDiv = f.PozDiv, t.DivideCol = f.DivideCol;
+         }},
+        {"merges",
+         [](const DocumentDescription& f, DocumentDescription& t) { t.CountMerge = f.CountMerge, t.MergeCl = f.MergeCl; }},
+        {"separators",
+         [](const DocumentDescription& f, DocumentDescription& t) { t.CountSepL = f.CountSepL, t.SepStr = f.SepStr; }},
+        {"fixed lines",
+         [](const DocumentDescription& f, DocumentDescription& t) {
+             t.CountFixLines = f.CountFixLines;
+             std::copy(f.FixStr.begin() + 1, f.FixStr.end(), t.FixStr.begin() + 1);
+         }},
+        {"postscript", [](const DocumentDescription& f, DocumentDescription& t) { t.FixStr[0] = f.FixStr[0]; }},
+        {"formats",
+         [](const DocumentDescription& f, DocumentDescription& t) {
+             t.CountFormat = f.CountFormat, t.FormatCells = f.FormatCells;
+         }},
+        {"empty lines", [](const DocumentDescription& f, DocumentDescription& t) { t.NoSpace = f.NoSpace; }},
+        {"zeros", [](const DocumentDescription& f, DocumentDescription& t) { t.DelNull = f.DelNull; }},
+    };
+    for (const auto& [name, copy] : copies)
+        if (name == element) return copy(from, to), true;
+    return false;
 }
 
 // "pages [FormFeed, EtalStr]; columns [EndPoz]"
