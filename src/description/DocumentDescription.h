@@ -103,6 +103,9 @@ struct RunState {
     bool Csv = false;  // the flat table goes out as CSV instead of .xlsx
     bool CsvForSpreadsheet = false;  // that CSV with a byte order mark, ';' and decimal commas
     i16 CurStep = 0;  // editor step 0..14 (15 finished)
+    // The step an inferred description opens at: that of the first element the
+    // inference could not decide (0 when it decided all).
+    i16 StartStep = 0;
 };
 
 // The process-wide instances.

@@ -1,5 +1,7 @@
 #include "editor/frmParDoc.h"
 
+#include <utility>
+
 #include "conversion/ColumnLetters.h"
 #include "editor/ViewMeasures.h"
 
@@ -76,6 +78,17 @@ void frmParDoc::Form_Load() {
     // Positions kept from before a return to the wizard are shown, as any others.
     view.MarkColumns(d_.EndPoz, true);
     ShowStep();
+    GoForwardTo(std::exchange(run_.StartStep, i16{0}));
+}
+
+// Forward step by step, as the user would with "Далее", so that every step enters
+// and leaves as it does by hand; a step that holds the user stops the walk there.
+void frmParDoc::GoForwardTo(int step) {
+    while (run_.CurStep < step && NextFr.Enabled) {
+        const int before = run_.CurStep;
+        NextFr_Click();
+        if (run_.CurStep == before) return;
+    }
 }
 
 void frmParDoc::ShowSums() {

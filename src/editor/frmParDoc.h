@@ -226,6 +226,7 @@ private:
     void ShowSums();
     void ReportLimits();
     void FocusNext();
+    void GoForwardTo(int step);
 
     std::array<StepRecord, 20> Steps{};
     bool Wide = false;  // the window has the room of a side panel

@@ -7,6 +7,7 @@
 #include "common/Failure.h"
 #include "conversion/inference/Inference.h"
 #include "description/ProjectEncoding.h"
+#include "editor/InferredStart.h"
 #include "description/ProjectLoader.h"
 #include "shell/FileChecks.h"
 #include "shell/PathText.h"
@@ -345,11 +346,15 @@ void frmOpenFile::PrepareNewDescription() {
     found.description.NoClose = description_.NoClose;
     description_ = std::move(found.description);
     run_.Inferred = true;
+    const InferredStart start = StartOfInferred(found.findings);
+    run_.StartStep = static_cast<i16>(start.step);
+    if (!start.message.empty()) host_.MessageBox(start.message, ui::Buttons::Ok, ui::Icon::Information);
 }
 
 // An earlier forward may have left an inferred description: the empty start does
 // not build on it. A description the user began by hand is kept, as before.
 void frmOpenFile::StartEmptyDescription() {
+    run_.StartStep = 0;
     if (run_.Inferred) {
         DocumentDescription empty;
         empty.NameIn = description_.NameIn;

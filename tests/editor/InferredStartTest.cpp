@@ -95,17 +95,24 @@ TEST_F(InferredStartTest, TheTickIsOfferedTickedForANewProjectOnlyAndNamed) {
 }
 
 // The example, and a one-page CP1251 table drawn with ASCII characters, whose page
-// mode is the form feed instead of a reference line.
+// mode is the form feed instead of a reference line and whose title the inference
+// could not tell from the cap: the editor opens at the title step and says why.
 TEST_F(InferredStartTest, TickedTheEditorGetsTheInferredDescriptionAndStepsThroughUnblocked) {
     struct Case {
         const char* name;
         std::string report;  // written as CP1251; empty: the example ved.txt
+        int openStep;        // 1-based
+        Texts boxes;
     };
     const Case cases[] = {
-        {"ved", ""},
+        {"ved", "", 1, {}},
         {"one page without a title",
          "+------+------+\r\n| Код  |Сумма |\r\n+------+------+\r\n| 01   | 1.50 |\r\n| 02   | 2.50 |\r\n"
-         "+------+------+\r\n"},
+         "+------+------+\r\n",
+         3,
+         {"Не удалось определить однозначно: Заголовок и шапка — над таблицей нет заголовка; первой строкой "
+          "заголовка стала первая строка шапки; заголовок — строка 1, шапка — строки 2–3 (от верхней линии таблицы "
+          "до линии под шапкой).\nРедактор откроется на шаге 3: проверьте его."}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -118,9 +125,12 @@ TEST_F(InferredStartTest, TickedTheEditorGetsTheInferredDescriptionAndStepsThrou
         expected.NameOut = Path("out.xlsx");
         EXPECT_EQ(handedOver, expected);
         EXPECT_GT(handedOver.EndPoz[0], 0);  // the columns were found, not left empty
-        EXPECT_TRUE(host.boxes.empty());
+        EXPECT_EQ(host.BoxTexts(), c.boxes);
+        EXPECT_EQ(run.CurStep + 1, c.openStep);
+        EXPECT_EQ(run.StartStep, 0);  // taken: a later return to the editor starts at step 1
         EXPECT_TRUE(run.NewProject && run.Inferred);
         EXPECT_EQ(run.NameIni, Path("p.ini"));  // saved as the new project, not over another
+        while (run.CurStep > 0) editor->BackFr.Click();
         editor->NextFr.Click();  // to the column ends: the inferred ones are marked
         EXPECT_EQ(MarkedPositions(), Positions(handedOver.EndPoz));
         editor->BackFr.Click();
@@ -235,14 +245,18 @@ TEST_F(InferredStartTest, AChangedReportReplacesTheMarksOnlyAfterYes) {
                                                      "| 01   | 1.50 |\r\n+------+------+\r\n");
         host.answers.push_back(answer);
         Forward(wizard, other, true);
-        EXPECT_EQ(host.BoxTexts(), Texts{kReplace});
+        ASSERT_GE(host.boxes.size(), 1u);
+        EXPECT_EQ(host.BoxTexts().front(), kReplace);
+        EXPECT_EQ(host.boxes.size(), answer == ui::Answer::Yes ? 2u : 1u);  // Yes: where the editor opens, and why
         EXPECT_EQ(host.boxes.at(0).buttons, ui::Buttons::YesNo);
         EXPECT_EQ(handedOver.NameIn, other);
         const PosList expected = answer == ui::Answer::Yes ? inference::InferReport(other).description.EndPoz : marked;
         EXPECT_EQ(Positions(handedOver.EndPoz), Positions(expected));
+        const std::size_t said = host.boxes.size();
+        while (run.CurStep > 0) editor->BackFr.Click();
         editor->BackFr.Click();
         wizard.NextFr.Click();
-        EXPECT_EQ(host.boxes.size(), 1u);
+        EXPECT_EQ(host.boxes.size(), said);
         EXPECT_EQ(Positions(handedOver.EndPoz), Positions(expected));
     }
 }

@@ -37,7 +37,7 @@ void StorePages(DocumentDescription& d, const PageLayout& layout, std::vector<Fi
     d.EtalStrN = 0;
     d.EtalStr.clear();
     findings.push_back({"Страницы", "в эталонной строке есть нулевой байт, который проект не хранит: отчёт принят "
-                                    "за одну страницу (режим перевода страницы)", false});
+                                    "за одну страницу (режим перевода страницы)", false, Element::Pages});
 }
 
 void StoreRows(DocumentDescription& d, const Separators& separators, const FixedLines& fixed,
@@ -73,7 +73,13 @@ void StoreColumns(DocumentDescription& d, const Columns& columns, const Formats&
 }
 
 Finding EmptyLines(const Body& body) {
-    return {"Пустые строки", body.emptyLines ? "есть в таблице или под ней: не выводятся" : "нет", true};
+    return {"Пустые строки", body.emptyLines ? "есть в таблице или под ней: не выводятся" : "нет", true,
+            Element::EmptyLines};
+}
+
+void Add(std::vector<Finding>& findings, Finding finding, Element kind) {
+    finding.kind = kind;
+    findings.push_back(std::move(finding));
 }
 
 ReportInference NotATable(ReportInference result, std::string reason) {
@@ -88,14 +94,14 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     ReportInference result;
     if (rawLines.empty()) return NotATable(std::move(result), "отчёт пуст");
     CodePage code = InferCodePage(rawLines);
-    result.findings.push_back(code.finding);
+    Add(result.findings, code.finding, Element::CodePage);
 
     PagedLines paged = InferPagedLines(rawLines, code.windows);
     const Lines& lines = paged.lines;
     const PageLayout& layout = paged.layout;
-    result.findings.push_back(layout.finding);
+    Add(result.findings, layout.finding, Element::Pages);
     Frame frame = InferFrame(lines, layout);
-    result.findings.push_back(frame.finding);
+    Add(result.findings, frame.finding, Element::TitleAndCap);
     if (frame.endCap > kMaxPageLine) return NotATable(std::move(result), "шапка таблицы начинается слишком далеко от начала страницы");
     if (frame.endCap == 0) return NotATable(std::move(result), "не найдена шапка таблицы");
 
@@ -105,7 +111,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     std::vector<int> capRows;
     for (int o = frame.endTitle; o < std::min(frame.endCap, sample.size()); ++o) capRows.push_back(sample.lines[o]);
     Columns columns = InferColumns(lines, body, totals.rows, capRows);
-    result.findings.push_back(columns.finding);
+    Add(result.findings, columns.finding, Element::Columns);
     if (columns.ends.empty()) return NotATable(std::move(result), "под шапкой нет строк таблицы");
     if (columns.ends.size() == 1) {
         // The lines still make a table of one column: the best reading loses no text.
@@ -120,8 +126,11 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     FixedLines fixed = InferFixedLines(lines, body, columns.ends);
     Postscript ps = InferPostscript(lines, body);
     Formats formats = InferFormats(lines, body, fixed, columns, capRows);
-    for (const Finding* f : {&separators.finding, &merges.finding, &fixed.finding, &ps.finding, &formats.finding})
-        result.findings.push_back(*f);
+    Add(result.findings, separators.finding, Element::Separators);
+    Add(result.findings, merges.finding, Element::Merges);
+    Add(result.findings, fixed.finding, Element::FixedLines);
+    Add(result.findings, ps.finding, Element::Postscript);
+    Add(result.findings, formats.finding, Element::Formats);
     result.findings.push_back(EmptyLines(body));
 
     DocumentDescription& d = result.description;

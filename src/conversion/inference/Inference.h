@@ -10,11 +10,16 @@
 
 namespace tabulizer::inference {
 
+// The elements of a description a finding is about, for a caller that acts on one
+// (the editor opens at the step of the first one left undecided).
+enum class Element { CodePage, Pages, TitleAndCap, Columns, Separators, Merges, FixedLines, Postscript, Formats, EmptyLines };
+
 // What one element was inferred from, for the user to check (UTF-8, Russian).
 struct Finding {
     std::string element;   // "Кодировка", "Страницы", ...
     std::string text;      // what was found and on what evidence
     bool decided = true;   // false: the evidence did not decide; a default was taken
+    Element kind = Element::Pages;  // set by the code that adds the finding
 };
 
 struct ReportInference {

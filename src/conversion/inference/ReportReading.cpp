@@ -137,7 +137,7 @@ public:
                   "строк: " + std::to_string(pages_.lines()) + ", страниц: " + std::to_string(pages_.pages()) +
                       ", самая длинная строка " + std::to_string(widest_) + " символов; остальное выведено по первым " +
                       std::to_string(inferredLines_) + " строкам" + (lastPageSeen ? " и последней странице" : ""),
-                  true};
+                  true, Element::Pages};
         auto doubt = [&f](const std::string& text) {
             f.decided = false;
             f.text += "; " + text;
