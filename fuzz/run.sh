@@ -34,6 +34,9 @@ done
 
 # The inference reads reports as they are.
 cp examples/*.txt tests/data/inference/*.txt "$seeds/infer/"
+for report in tests/data/real/*/report.txt; do
+  cp "$report" "$seeds/infer/real-$(basename "$(dirname "$report")").txt"
+done
 
 status=0
 for target in $targets; do
