@@ -44,8 +44,36 @@ bool InTable(std::string_view line, bool verticals) {
     return !IsBlankLine(line) && (IsRule(line) || !verticals || HasVertical(line));
 }
 
+// A Latin or CP1251 Cyrillic letter (Ukrainian ones included); the table lines
+// of a converted report ('¦', '¬') are not.
+bool IsLetter(char c) {
+    auto b = static_cast<unsigned char>(c);
+    switch (b) {
+    case 0xA8: case 0xB8: case 0xAA: case 0xBA: case 0xAF: case 0xBF: case 0xB2: case 0xB3: return true;
+    default: return b >= 0xC0 || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+    }
+}
+
+// The value of a column number: digits, perhaps with one letter after them ("3а",
+// a column added beside 3), which `lettered` tells. -1 for anything else.
+int ColumnNumber(std::string_view word, bool& lettered) {
+    std::size_t digits = 0;
+    int value = 0;
+    while (digits < word.size() && word[digits] >= '0' && word[digits] <= '9' && value < 1000)
+        value = value * 10 + (word[digits++] - '0');
+    lettered = digits > 0 && digits + 1 == word.size() && IsLetter(word.back());
+    return digits > 0 && (digits == word.size() || lettered) ? value : -1;
+}
+
+// "6+12+17": a column that sums others, numbered by the columns it adds.
+bool ColumnSum(std::string_view word) {
+    return word.find('+') != std::string_view::npos && word.front() != '+' && word.back() != '+' &&
+           word.find_first_not_of("0123456789+") == std::string_view::npos && word.find("++") == std::string_view::npos;
+}
+
 // "1 | 2 | 3" or "А | 1 | 2": the numbers of the columns under their names, part
-// of the cap; a column may be lettered before the numbered ones.
+// of the cap; a column may be lettered before the numbered ones, numbered with a
+// letter ("3а" beside 3) or by the sum of the columns it adds.
 bool ColumnNumbers(std::string_view line) {
     std::string text(line);
     for (char& c : text)
@@ -54,13 +82,25 @@ bool ColumnNumbers(std::string_view line) {
     for (std::string_view word : Words(text)) {
         bool letter = word.size() == 1 && !HasDigit(word);
         if (letter && numbers == 0) continue;
-        int value = 0;
-        for (char c : word) value = c >= '0' && c <= '9' && value < 1000 ? value * 10 + (c - '0') : -1;
-        if (value <= 0 || (numbers > 0 && value != next)) return false;
+        if (numbers > 0 && ColumnSum(word)) continue;
+        bool lettered = false;
+        int value = ColumnNumber(word, lettered);
+        if (lettered && numbers > 0 && (value == next || value + 1 == next)) continue;
+        if (value <= 0 || lettered || (numbers > 0 && value != next)) return false;
         next = value + 1;
         ++numbers;
     }
     return numbers >= 2;
+}
+
+// A rule with a short label printed after it, outside the frame (the sheet number
+// "╦═   1"): the table's top rule, which differs from page to page by its label.
+bool LabelledRule(std::string_view line) {
+    std::string_view text = Trim(line);
+    std::size_t blank = text.find(' ');
+    if (blank == std::string_view::npos) return false;
+    std::string_view rule = text.substr(0, blank), label = Trim(text.substr(blank));
+    return IsRuleSegment(rule) && IsRule(rule) && label.size() * 8 <= rule.size();
 }
 
 // The top line of the cap that ends with the rule at `capRule`: the rule above its
@@ -71,6 +111,7 @@ int TableTop(const Lines& lines, const Page& page, int capRule, bool verticals) 
     for (;;) {
         while (start > 0 && InTable(LineOf(lines, page, start - 1), verticals) && !IsRule(LineOf(lines, page, start - 1)))
             --start;
+        if (start > 0 && LabelledRule(LineOf(lines, page, start - 1))) return start - 1;
         if (start == 0 || !IsRule(LineOf(lines, page, start - 1))) return start;
         bool numbers = start + 1 == capRule && ColumnNumbers(LineOf(lines, page, start));
         --start;
@@ -124,8 +165,10 @@ int CapRuleOfPages(const Lines& lines, const Page& page, const std::vector<int>&
         if (r >= static_cast<int>(same.size())) break;
         bool repeated = true, text = false;
         for (int o = TableTop(lines, page, r, verticals); o <= r; ++o) {
+            const std::string& line = LineOf(lines, page, o);
+            if (LabelledRule(line)) continue;  // its label may count the pages
             repeated = repeated && same[o];
-            text = text || !IsRule(LineOf(lines, page, o));
+            text = text || !IsRule(line);
         }
         if (repeated && text) capRule = r;
     }
