@@ -144,15 +144,66 @@ bool HeaderLine(std::string_view line, bool verticals) {
     return false;
 }
 
-int CapRuleOfOnePage(const Lines& lines, const Page& page, const std::vector<int>& rules, bool verticals) {
+// Cut at blanks and at the dividers of a table drawn with other characters (':').
+std::vector<std::string_view> Cells(std::string_view line) {
+    std::vector<std::string_view> cells;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+        if (i < line.size() && line[i] != ' ' && line[i] != ':' && !IsVertical(line[i])) continue;
+        if (i > start) cells.push_back(line.substr(start, i - start));
+        start = i + 1;
+    }
+    return cells;
+}
+
+// The underline of a header cell merged over the columns under it: a run of at
+// least five horizontals between two dividers, in a line that holds text too.
+bool HoldsHeaderUnderline(std::string_view line) {
+    if (IsRule(line)) return false;
+    for (std::string_view cell : Cells(line))
+        if (cell.size() >= 5 && IsRuleSegment(cell) && std::count_if(cell.begin(), cell.end(), IsHorizontal) >= 5)
+            return true;
+    return false;
+}
+
+// The rule under a further block of header names below the rule at `capRule`: a
+// block of a few lines between two rules that holds the underline of a merged
+// header cell and hardly a number; -1 when the rows follow.
+int MoreHeader(const Lines& lines, const Page& page, int capRule) {
+    constexpr int kMaxBlock = 12;
+    int words = 0, numbers = 0;
+    bool underline = false;
+    for (int o = capRule + 1; o < page.size() && o <= capRule + kMaxBlock + 1; ++o) {
+        const std::string& line = LineOf(lines, page, o);
+        if (IsBlankLine(line)) return -1;
+        if (IsRule(line)) return o > capRule + 1 && underline && numbers * 5 < words ? o : -1;
+        underline = underline || HoldsHeaderUnderline(line);
+        for (std::string_view cell : Cells(line)) {
+            ++words;
+            numbers += ShapeOf(cell).number ? 1 : 0;
+        }
+    }
+    return -1;
+}
+
+// One page: the first rule under header names with the rows below it, and further
+// down past column numbers and more blocks of header names. `firstRule` tells the
+// first, the one whose header the table's top rule stands over.
+int CapRuleOfOnePage(const Lines& lines, const Page& page, const std::vector<int>& rules, bool verticals,
+                     int& firstRule) {
     int most = 0;
     for (int r : rules) most = std::max(most, RowsBelow(lines, page, r));
     for (int r : rules) {
         if (r == 0 || !HeaderLine(LineOf(lines, page, r - 1), verticals)) continue;
         if (RowsBelow(lines, page, r) * 2 < most) continue;
-        while (r + 2 < page.size() && ColumnNumbers(LineOf(lines, page, r + 1)) && IsRule(LineOf(lines, page, r + 2)))
-            r += 2;
-        return r;
+        firstRule = r;
+        for (;;) {
+            while (r + 2 < page.size() && ColumnNumbers(LineOf(lines, page, r + 1)) && IsRule(LineOf(lines, page, r + 2)))
+                r += 2;
+            int next = MoreHeader(lines, page, r);
+            if (next < 0 || RowsBelow(lines, page, next) * 2 < most) return r;
+            r = next;
+        }
     }
     return -1;
 }
@@ -179,8 +230,9 @@ Frame RuledFrame(const Lines& lines, const std::vector<Page>& pages, const std::
     const Page& first = pages.front();
     bool verticals = false;
     for (int o = 0; o < first.size(); ++o) verticals = verticals || HasVertical(LineOf(lines, first, o));
+    int firstRule = -1;
     int capRule = pages.size() > 1 ? CapRuleOfPages(lines, first, rules, SameOnEveryPage(lines, pages), verticals)
-                                   : CapRuleOfOnePage(lines, first, rules, verticals);
+                                   : CapRuleOfOnePage(lines, first, rules, verticals, firstRule);
     Frame frame;
     frame.ruled = true;
     if (capRule < 0) {  // one rule only: it underlines the header
@@ -188,7 +240,7 @@ Frame RuledFrame(const Lines& lines, const std::vector<Page>& pages, const std::
         frame.endCap = rules.front() + 1;
         return frame;
     }
-    int top = TableTop(lines, first, capRule, verticals);
+    int top = TableTop(lines, first, firstRule >= 0 ? firstRule : capRule, verticals);
     frame.endTitle = top;
     frame.endCap = capRule + 1;
     return frame;
