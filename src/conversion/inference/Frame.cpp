@@ -319,12 +319,39 @@ Frame InferFrame(const Lines& lines, const PageLayout& layout) {
         frame.finding.text += "над таблицей нет заголовка; первой строкой заголовка стала первая строка шапки; ";
     }
     if (frame.endCap <= frame.endTitle) frame.endCap = frame.endTitle + 1;
+    frame.tableTop = frame.endTitle;
     frame.finding.text += "заголовок — " + LineRange(1, frame.endTitle) + ", шапка — " +
                           LineRange(frame.endTitle + 1, frame.endCap) +
                           (frame.ruled ? " (от верхней линии таблицы до линии под шапкой)"
                                        : " (строки, повторяющиеся на каждой странице; линий в таблице нет)");
     if (!frame.ruled && pages.size() == 1) frame.finding.text += "; страница одна: шапка принята в одну строку";
     return frame;
+}
+
+void KeepCutHeaderInTitle(const Lines& lines, const Page& sample, const std::vector<int>& columnEnds, Frame& frame) {
+    auto wordChar = [](char c) { return IsLetter(c) || (c >= '0' && c <= '9'); };
+    int capEnd = std::min(frame.endCap, sample.size());
+    // Between dividers a header name may span columns, merged over them, and a
+    // header underlined column by column names the columns its dashes show; a
+    // header of words parted by blanks alone can be neither.
+    for (int o = frame.endTitle; o < capEnd; ++o) {
+        const std::string& line = LineOf(lines, sample, o);
+        bool rule = IsRule(line);
+        if (rule && Trim(line).find(' ') != std::string_view::npos) return;
+        if (!rule && (HasVertical(line) || line.find(':') != std::string::npos)) return;
+    }
+    for (int o = frame.endTitle; o < capEnd; ++o) {
+        const std::string& line = LineOf(lines, sample, o);
+        if (IsRule(line)) continue;
+        for (int end : columnEnds) {
+            if (!wordChar(CharAt(line, end)) || !wordChar(CharAt(line, end + 1))) continue;
+            frame.finding.text += "; слово шапки «" + Cp1251ToUtf8(Trim(Slice(line, end - 2, end + 3))) +
+                                  "» разрезала бы граница графы " + std::to_string(end) +
+                                  ": шапка оставлена в заголовке, заголовок — " + LineRange(1, frame.endCap);
+            frame.endTitle = frame.endCap;
+            return;
+        }
+    }
 }
 
 Body FindBody(const Lines& lines, const PageLayout& layout, const Frame& frame) {
@@ -359,7 +386,7 @@ Separators InferSeparators(const Lines& lines, const PageLayout& layout, const F
     int tooLong = 0;
     // The rules of the table: a box in the title stays text of the title.
     for (std::size_t p = frame.firstPage; p < layout.pages.size(); ++p)
-        for (int o = frame.endTitle; o < layout.pages[p].size(); ++o) {
+        for (int o = frame.tableTop; o < layout.pages[p].size(); ++o) {
             int i = layout.pages[p].lines[o];
             if (!IsRule(lines[i])) continue;
             if (lines[i].size() > kMaxStored) {

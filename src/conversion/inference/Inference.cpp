@@ -95,6 +95,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     const PageLayout& layout = paged.layout;
     result.findings.push_back(layout.finding);
     Frame frame = InferFrame(lines, layout);
+    const std::size_t frameFinding = result.findings.size();
     result.findings.push_back(frame.finding);
     if (frame.endCap > kMaxPageLine) return NotATable(std::move(result), "шапка таблицы начинается слишком далеко от начала страницы");
     if (frame.endCap == 0) return NotATable(std::move(result), "не найдена шапка таблицы");
@@ -114,6 +115,8 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
                                        "строки взяты в одну графу";
     }
     if (columns.maxLength > kMaxPageLine) return NotATable(std::move(result), "строки длиннее 32767 символов");
+    KeepCutHeaderInTitle(lines, sample, columns.ends, frame);
+    result.findings[frameFinding] = frame.finding;
 
     Separators separators = InferSeparators(lines, layout, frame);
     Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
