@@ -226,12 +226,37 @@ int CapRuleOfPages(const Lines& lines, const Page& page, const std::vector<int>&
     return capRule;
 }
 
-Frame RuledFrame(const Lines& lines, const std::vector<Page>& pages, const std::vector<int>& rules) {
-    const Page& first = pages.front();
+// A table drawn with ':' for its vertical lines (rows that begin and end with one)
+// is read as one drawn with '|': the page's lines with its dividers replaced, or
+// nothing when the page holds no such table.
+Lines ColonsAsBars(const Lines& lines, const Page& page) {
+    auto framed = [](std::string_view text) { return text.size() > 1 && text.front() == ':' && text.back() == ':'; };
+    int rows = 0;
+    for (int o = 0; o < page.size(); ++o) {
+        if (HasVertical(LineOf(lines, page, o))) return {};
+        rows += framed(Trim(LineOf(lines, page, o))) ? 1 : 0;
+    }
+    if (rows < 2) return {};
+    Lines copy;
+    for (int i : page.lines) {
+        copy.push_back(lines[i]);
+        if (!framed(Trim(lines[i]))) continue;
+        for (char& c : copy.back())
+            if (c == ':') c = '|';
+    }
+    return copy;
+}
+
+Frame RuledFrame(const Lines& allLines, const std::vector<Page>& pages, const std::vector<int>& rules) {
+    Lines colons = ColonsAsBars(allLines, pages.front());
+    Page local;
+    for (int o = 0; o < static_cast<int>(colons.size()); ++o) local.lines.push_back(o);
+    const Lines& lines = colons.empty() ? allLines : colons;
+    const Page& first = colons.empty() ? pages.front() : local;
     bool verticals = false;
     for (int o = 0; o < first.size(); ++o) verticals = verticals || HasVertical(LineOf(lines, first, o));
     int firstRule = -1;
-    int capRule = pages.size() > 1 ? CapRuleOfPages(lines, first, rules, SameOnEveryPage(lines, pages), verticals)
+    int capRule = pages.size() > 1 ? CapRuleOfPages(lines, first, rules, SameOnEveryPage(allLines, pages), verticals)
                                    : CapRuleOfOnePage(lines, first, rules, verticals, firstRule);
     Frame frame;
     frame.ruled = true;
