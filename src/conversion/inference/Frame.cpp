@@ -353,8 +353,46 @@ Frame InferFrame(const Lines& lines, const PageLayout& layout) {
     return frame;
 }
 
-void KeepCutHeaderInTitle(const Lines& lines, const Page& sample, const std::vector<int>& columnEnds, Frame& frame) {
+namespace {
+
+// Positions blank in nine of ten rows at least: the gaps between the fields.
+std::vector<bool> DataGaps(const Lines& lines, const std::vector<int>& rows) {
+    std::size_t width = 0;
+    for (int i : rows) width = std::max(width, lines[i].size());
+    std::vector<int> blanks(width + 2, 0);
+    for (int i : rows)
+        for (std::size_t p = 1; p <= width; ++p) blanks[p] += CharAt(lines[i], static_cast<int>(p)) == ' ' ? 1 : 0;
+    std::vector<bool> gaps(width + 2, false);
+    for (std::size_t p = 1; p <= width && rows.size() >= 3; ++p) gaps[p] = blanks[p] * 10 >= static_cast<int>(rows.size()) * 9;
+    return gaps;
+}
+
+// Where a header word would be cut: at a column end inside it, or over a gap of
+// the data rows that it bridges from one field into the next; 0 for nowhere.
+int CutOfHeader(std::string_view line, const std::vector<int>& columnEnds, const std::vector<bool>& gaps) {
     auto wordChar = [](char c) { return IsLetter(c) || (c >= '0' && c <= '9'); };
+    for (int end : columnEnds)
+        if (wordChar(CharAt(line, end)) && wordChar(CharAt(line, end + 1))) return end;
+    auto gap = [&](int p) { return p < static_cast<int>(gaps.size()) && gaps[p]; };
+    int length = static_cast<int>(line.size());
+    for (int first = 1; first <= length;) {
+        if (CharAt(line, first) == ' ') {
+            ++first;
+            continue;
+        }
+        int last = first;
+        while (last < length && CharAt(line, last + 1) != ' ') ++last;
+        for (int p = first + 1; p < last; ++p)
+            if (gap(p) && !gap(first) && !gap(last)) return p;
+        first = last + 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void KeepCutHeaderInTitle(const Lines& lines, const Page& sample, const std::vector<int>& columnEnds,
+                          const std::vector<int>& rows, Frame& frame) {
     int capEnd = std::min(frame.endCap, sample.size());
     // Between dividers a header name may span columns, merged over them, and a
     // header underlined column by column names the columns its dashes show; a
@@ -365,17 +403,17 @@ void KeepCutHeaderInTitle(const Lines& lines, const Page& sample, const std::vec
         if (rule && Trim(line).find(' ') != std::string_view::npos) return;
         if (!rule && (HasVertical(line) || line.find(':') != std::string::npos)) return;
     }
+    std::vector<bool> gaps = DataGaps(lines, rows);
     for (int o = frame.endTitle; o < capEnd; ++o) {
         const std::string& line = LineOf(lines, sample, o);
         if (IsRule(line)) continue;
-        for (int end : columnEnds) {
-            if (!wordChar(CharAt(line, end)) || !wordChar(CharAt(line, end + 1))) continue;
-            frame.finding.text += "; слово шапки «" + Cp1251ToUtf8(Trim(Slice(line, end - 2, end + 3))) +
-                                  "» разрезала бы граница графы " + std::to_string(end) +
-                                  ": шапка оставлена в заголовке, заголовок — " + LineRange(1, frame.endCap);
-            frame.endTitle = frame.endCap;
-            return;
-        }
+        int cut = CutOfHeader(line, columnEnds, gaps);
+        if (cut == 0) continue;
+        frame.finding.text += "; слово шапки «" + Cp1251ToUtf8(Trim(Slice(line, cut - 2, cut + 3))) +
+                              "» разрезала бы граница графы в позиции " + std::to_string(cut) +
+                              ": шапка оставлена в заголовке, заголовок — " + LineRange(1, frame.endCap);
+        frame.endTitle = frame.endCap;
+        return;
     }
 }
 

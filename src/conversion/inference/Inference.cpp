@@ -115,7 +115,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
                                        "строки взяты в одну графу";
     }
     if (columns.maxLength > kMaxPageLine) return NotATable(std::move(result), "строки длиннее 32767 символов");
-    KeepCutHeaderInTitle(lines, sample, columns.ends, frame);
+    KeepCutHeaderInTitle(lines, sample, columns.ends, body.rows, frame);
     result.findings[frameFinding] = frame.finding;
 
     Separators separators = InferSeparators(lines, layout, frame);

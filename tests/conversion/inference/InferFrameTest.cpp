@@ -111,7 +111,14 @@ TEST(InferFrameTest, HeaderCutByTheColumnEndsStaysInTheTitle) {
         std::vector<std::string> lines;  // title line, then the cap
         std::vector<int> ends;
         bool kept;  // the cap went into the title
+        std::vector<std::string> rows = {};
     } cases[] = {
+        {"heading_words_over_the_gaps_between_fields_cut_into_cells",
+         {"REPORT A/R", "Control#   Debit    REMARKS[1]"}, {}, true,
+         {" 6096275   254.73  920741  Возврат", " 8072345   177.09  676513  Сторно", " 2434921    69.98  762830  Оплата"}},
+        {"heading_words_over_their_fields_stay_a_cap",
+         {"REPORT A/R", "Control#   Debit  Account Remark"}, {}, false,
+         {" 6096275   254.73  920741  Возврат", " 8072345   177.09  676513  Сторно", " 2434921    69.98  762830  Оплата"}},
         {"words_over_unlined_columns_cut_into_cells",
          {"Отчисления", "                     Начислено   Получено"}, {23, 31, 41}, true},
         {"words_that_fit_their_columns_stay_a_cap",
@@ -128,7 +135,12 @@ TEST(InferFrameTest, HeaderCutByTheColumnEndsStaysInTheTitle) {
         Frame frame;
         frame.endTitle = frame.tableTop = 1;
         frame.endCap = static_cast<int>(lines.size());
-        KeepCutHeaderInTitle(lines, page, c.ends, frame);
+        std::vector<int> rows;
+        for (const std::string& row : Cp1251(c.rows)) {
+            rows.push_back(static_cast<int>(lines.size()));
+            lines.push_back(row);
+        }
+        KeepCutHeaderInTitle(lines, page, c.ends, rows, frame);
         EXPECT_EQ(frame.endTitle, c.kept ? frame.endCap : 1) << c.fault;
         EXPECT_EQ(frame.tableTop, 1) << c.fault;  // the rules above stay separators
         EXPECT_EQ(frame.finding.text.find("шапка оставлена в заголовке") != std::string::npos, c.kept) << c.fault;
