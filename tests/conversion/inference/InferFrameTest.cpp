@@ -7,17 +7,12 @@
 #include <vector>
 
 #include "common/Cp1251.h"
+#include "Cp1251Lines.h"
 #include "conversion/inference/Elements.h"
 #include "conversion/inference/Inference.h"
 
 namespace tabulizer::inference {
 namespace {
-
-std::vector<std::string> Cp1251(const std::vector<std::string>& utf8) {
-    std::vector<std::string> lines;
-    for (const auto& line : utf8) lines.push_back(Utf8ToCp1251(line));
-    return lines;
-}
 
 // `pages` copies of a page: `top` lines (with "#" for the page number), each page
 // after the first starting with `feed`, then numbered data rows and the bottom rule.
