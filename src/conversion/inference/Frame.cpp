@@ -38,10 +38,29 @@ bool HasVertical(std::string_view line) {
     return false;
 }
 
+// How the table draws its vertical lines: with '|' and '¦', with ':' in rows that
+// begin and end with one, or not at all.
+enum class Verticals { none, bars, colons };
+
+bool ColonFramed(std::string_view line) {
+    std::string_view text = Trim(line);
+    return text.size() > 1 && text.front() == ':' && text.back() == ':';
+}
+
+// The vertical lines of a line, at its first character and past it (`inner`).
+bool HasDivider(std::string_view line, Verticals verticals, bool inner = false) {
+    bool colons = verticals == Verticals::colons && ColonFramed(line);
+    std::size_t first = line.find_first_not_of(' '), last = line.find_last_not_of(' ');
+    if (first == std::string_view::npos) return false;
+    for (std::size_t i = inner ? first + 1 : first; i < (inner ? last : last + 1); ++i)
+        if (IsVertical(line[i]) || (colons && line[i] == ':')) return true;
+    return false;
+}
+
 // A line of the table drawn with vertical lines: a rule or a line crossed by one.
 // A table drawn with rules alone (dashes under the header) has text lines in it.
-bool InTable(std::string_view line, bool verticals) {
-    return !IsBlankLine(line) && (IsRule(line) || !verticals || HasVertical(line));
+bool InTable(std::string_view line, Verticals verticals) {
+    return !IsBlankLine(line) && (IsRule(line) || verticals == Verticals::none || HasDivider(line, verticals));
 }
 
 // A Latin or CP1251 Cyrillic letter (Ukrainian ones included); the table lines
@@ -106,7 +125,7 @@ bool LabelledRule(std::string_view line) {
 // The top line of the cap that ends with the rule at `capRule`: the rule above its
 // header (past a line of column numbers), or the header's first line when no rule
 // stands above it. A block of requisites framed above the table stays in the title.
-int TableTop(const Lines& lines, const Page& page, int capRule, bool verticals) {
+int TableTop(const Lines& lines, const Page& page, int capRule, Verticals verticals) {
     int start = capRule;
     for (;;) {
         while (start > 0 && InTable(LineOf(lines, page, start - 1), verticals) && !IsRule(LineOf(lines, page, start - 1)))
@@ -135,13 +154,9 @@ int RowsBelow(const Lines& lines, const Page& page, int offset) {
 
 // A line of header names over the rule under the cap: crossed by a vertical line
 // inside the table, not only by the frame (a framed block of requisites is not).
-bool HeaderLine(std::string_view line, bool verticals) {
+bool HeaderLine(std::string_view line, Verticals verticals) {
     if (IsBlankLine(line) || IsRule(line)) return false;
-    if (!verticals) return true;
-    std::size_t first = line.find_first_not_of(' '), last = line.find_last_not_of(' ');
-    for (std::size_t i = first + 1; i < last; ++i)
-        if (IsVertical(line[i])) return true;
-    return false;
+    return verticals == Verticals::none || HasDivider(line, verticals, true);
 }
 
 // Cut at blanks and at the dividers of a table drawn with other characters (':').
@@ -189,7 +204,7 @@ int MoreHeader(const Lines& lines, const Page& page, int capRule) {
 // One page: the first rule under header names with the rows below it, and further
 // down past column numbers and more blocks of header names. `firstRule` tells the
 // first, the one whose header the table's top rule stands over.
-int CapRuleOfOnePage(const Lines& lines, const Page& page, const std::vector<int>& rules, bool verticals,
+int CapRuleOfOnePage(const Lines& lines, const Page& page, const std::vector<int>& rules, Verticals verticals,
                      int& firstRule) {
     int most = 0;
     for (int r : rules) most = std::max(most, RowsBelow(lines, page, r));
@@ -210,7 +225,7 @@ int CapRuleOfOnePage(const Lines& lines, const Page& page, const std::vector<int
 
 // Over several pages: the last rule that closes a header repeated on every page.
 int CapRuleOfPages(const Lines& lines, const Page& page, const std::vector<int>& rules, const std::vector<bool>& same,
-                   bool verticals) {
+                   Verticals verticals) {
     int capRule = -1;
     for (int r : rules) {
         if (r >= static_cast<int>(same.size())) break;
@@ -226,37 +241,17 @@ int CapRuleOfPages(const Lines& lines, const Page& page, const std::vector<int>&
     return capRule;
 }
 
-// A table drawn with ':' for its vertical lines (rows that begin and end with one)
-// is read as one drawn with '|': the page's lines with its dividers replaced, or
-// nothing when the page holds no such table.
-Lines ColonsAsBars(const Lines& lines, const Page& page) {
-    auto framed = [](std::string_view text) { return text.size() > 1 && text.front() == ':' && text.back() == ':'; };
-    int rows = 0;
-    for (int o = 0; o < page.size(); ++o) {
-        if (HasVertical(LineOf(lines, page, o))) return {};
-        rows += framed(Trim(LineOf(lines, page, o))) ? 1 : 0;
+Frame RuledFrame(const Lines& lines, const std::vector<Page>& pages, const std::vector<int>& rules) {
+    const Page& first = pages.front();
+    Verticals verticals = Verticals::none;
+    int colonRows = 0;
+    for (int o = 0; o < first.size(); ++o) {
+        if (HasVertical(LineOf(lines, first, o))) verticals = Verticals::bars;
+        colonRows += ColonFramed(LineOf(lines, first, o)) ? 1 : 0;
     }
-    if (rows < 2) return {};
-    Lines copy;
-    for (int i : page.lines) {
-        copy.push_back(lines[i]);
-        if (!framed(Trim(lines[i]))) continue;
-        for (char& c : copy.back())
-            if (c == ':') c = '|';
-    }
-    return copy;
-}
-
-Frame RuledFrame(const Lines& allLines, const std::vector<Page>& pages, const std::vector<int>& rules) {
-    Lines colons = ColonsAsBars(allLines, pages.front());
-    Page local;
-    for (int o = 0; o < static_cast<int>(colons.size()); ++o) local.lines.push_back(o);
-    const Lines& lines = colons.empty() ? allLines : colons;
-    const Page& first = colons.empty() ? pages.front() : local;
-    bool verticals = false;
-    for (int o = 0; o < first.size(); ++o) verticals = verticals || HasVertical(LineOf(lines, first, o));
+    if (verticals == Verticals::none && colonRows >= 2) verticals = Verticals::colons;
     int firstRule = -1;
-    int capRule = pages.size() > 1 ? CapRuleOfPages(lines, first, rules, SameOnEveryPage(allLines, pages), verticals)
+    int capRule = pages.size() > 1 ? CapRuleOfPages(lines, first, rules, SameOnEveryPage(lines, pages), verticals)
                                    : CapRuleOfOnePage(lines, first, rules, verticals, firstRule);
     Frame frame;
     frame.ruled = true;
