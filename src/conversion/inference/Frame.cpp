@@ -350,15 +350,19 @@ Frame InferFrame(const Lines& lines, const PageLayout& layout) {
 
 namespace {
 
-// Positions blank in nine of ten rows at least: the gaps between the fields.
-std::vector<bool> DataGaps(const Lines& lines, const std::vector<int>& rows) {
+// Positions blank in nine of ten rows at least: the gaps between the fields. The
+// first rows of a long report show them as well as all of them.
+std::vector<bool> DataGaps(const Lines& lines, const std::vector<int>& allRows) {
+    constexpr std::size_t kSampled = 5000;
+    std::vector<int> rows(allRows.begin(), allRows.begin() + std::min(allRows.size(), kSampled));
     std::size_t width = 0;
     for (int i : rows) width = std::max(width, lines[i].size());
     std::vector<int> blanks(width + 2, 0);
     for (int i : rows)
         for (std::size_t p = 1; p <= width; ++p) blanks[p] += CharAt(lines[i], static_cast<int>(p)) == ' ' ? 1 : 0;
     std::vector<bool> gaps(width + 2, false);
-    for (std::size_t p = 1; p <= width && rows.size() >= 3; ++p) gaps[p] = blanks[p] * 10 >= static_cast<int>(rows.size()) * 9;
+    for (std::size_t p = 1; p <= width && rows.size() >= 3; ++p)
+        gaps[p] = blanks[p] * 10 >= static_cast<int>(rows.size()) * 9;
     return gaps;
 }
 
