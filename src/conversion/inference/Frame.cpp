@@ -418,11 +418,32 @@ void KeepCutHeaderInTitle(const Lines& lines, const Page& sample, const std::vec
 
 Body FindBody(const Lines& lines, const PageLayout& layout, const Frame& frame) {
     Body body;
+    // The table ends at its last rule drawn half as long as the rule under the cap
+    // at least, or at a shorter one that follows it with no blank line between (the
+    // cells of its totals); the rules of small boxes printed apart under it (a
+    // form's count boxes) belong to the postscript. Without a long rule, at its last
+    // rule of any length.
+    auto length = [&](const Page& page, int o) {
+        const std::string& line = LineOf(lines, page, o);
+        return std::count_if(line.begin(), line.end(), IsHorizontal);
+    };
+    const Page& sample = layout.pages[frame.firstPage];
+    long capRule = 0;
+    if (frame.endCap <= sample.size() && IsRule(LineOf(lines, sample, frame.endCap - 1)))
+        capRule = length(sample, frame.endCap - 1);
     for (std::size_t p = frame.firstPage; p < layout.pages.size(); ++p) {
         const Page& page = layout.pages[p];
-        int lastRule = -1;
-        for (int o = frame.endCap; o < page.size(); ++o)
-            if (IsRule(LineOf(lines, page, o))) lastRule = o;
+        int lastRule = -1, lastLong = -1;
+        for (int o = frame.endCap; o < page.size(); ++o) {
+            if (!IsRule(LineOf(lines, page, o))) continue;
+            lastRule = o;
+            if (length(page, o) * 2 >= capRule) lastLong = o;
+        }
+        if (lastLong >= 0) {
+            lastRule = lastLong;
+            for (int o = lastLong + 1; o < page.size() && !IsBlankLine(LineOf(lines, page, o)); ++o)
+                if (IsRule(LineOf(lines, page, o))) lastRule = o;
+        }
         int tableEnd = frame.ruled && lastRule >= 0 ? lastRule : page.size();
         // Totals with their sums printed under the table's last rule still belong to it.
         int rowsEnd = tableEnd;

@@ -142,5 +142,40 @@ TEST(InferFrameTest, HeaderCutByTheColumnEndsStaysInTheTitle) {
     }
 }
 
+TEST(InferFrameTest, TheTableEndsAtItsOwnLastRule) {
+    struct Case {
+        const char* fault;
+        std::vector<std::string> lines;  // title, cap of three lines, then the rest
+        std::string firstAfter;          // the first line after the table; empty: none
+    } cases[] = {
+        {"count_boxes_under_the_form_taken_into_the_table",
+         {"Форма 1ДФ", "+----+---------+", "| N  |  Сумма  |", "+----+---------+", "| 1  |  2928.80|",
+          "| 2  |  1713.57|", "L----+----------", "", "  Рядків +--+  Осіб +--+", "         |30|       |28|",
+          "         L---       L---", "  Керівник    Кравчук В.М."},
+         "  Рядків +--+  Осіб +--+"},
+        {"totals_in_cells_of_their_own_under_the_table_left_out_of_it",
+         {"Касова книга", "----------------", "|Номер| Сума   |", "----------------", "|00419| 472.81 |",
+          "|00398| 786.44 |", "----------------", "  Разом|1259.25 |", "       |--------|", " Залишок|3412.57|",
+          "       |--------|", "", "Кассир ________"},
+         "Кассир ________"},
+    };
+    for (const Case& c : cases) {
+        Lines lines = Cp1251(c.lines);
+        PageLayout layout;
+        layout.pages.emplace_back();
+        for (int i = 0; i < static_cast<int>(lines.size()); ++i) layout.pages[0].lines.push_back(i);
+        Frame frame;
+        frame.endTitle = frame.tableTop = 1;
+        frame.endCap = 4;
+        frame.ruled = true;
+        Body body = FindBody(lines, layout, frame);
+        std::vector<std::string> after;
+        for (int i : body.afterTable)
+            if (!lines[i].empty()) after.push_back(lines[i]);
+        ASSERT_FALSE(after.empty()) << c.fault;
+        EXPECT_EQ(after.front(), Utf8ToCp1251(c.firstAfter)) << c.fault;
+    }
+}
+
 }  // namespace
 }  // namespace tabulizer::inference
