@@ -429,7 +429,7 @@ Body FindBody(const Lines& lines, const PageLayout& layout, const Frame& frame) 
     };
     const Page& sample = layout.pages[frame.firstPage];
     long capRule = 0;
-    if (frame.endCap <= sample.size() && IsRule(LineOf(lines, sample, frame.endCap - 1)))
+    if (frame.endCap >= 1 && frame.endCap <= sample.size() && IsRule(LineOf(lines, sample, frame.endCap - 1)))
         capRule = length(sample, frame.endCap - 1);
     for (std::size_t p = frame.firstPage; p < layout.pages.size(); ++p) {
         const Page& page = layout.pages[p];
