@@ -55,9 +55,15 @@ struct Frame {
     int endCap = 0;
     bool ruled = false;
     int firstPage = 0;  // the first page that holds the table (a title page may precede it)
+    int tableTop = 0;   // page offset of the table's first line, its top rule when ruled
     Finding finding;
 };
 Frame InferFrame(const Lines& lines, const PageLayout& layout);
+// A header whose words the column ends would cut in two, or that bridge the gaps
+// between the fields of the data rows (`rows`), stays whole in the title, and the
+// page has no cap.
+void KeepCutHeaderInTitle(const Lines& lines, const Page& sample, const std::vector<int>& columnEnds,
+                          const std::vector<int>& rows, Frame& frame);
 
 // The part of every page between the cap and the table's end: the lines the
 // columns are read from, and what follows the table's last rule.

@@ -101,6 +101,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     const PageLayout& layout = paged.layout;
     Add(result.findings, layout.finding, Element::Pages);
     Frame frame = InferFrame(lines, layout);
+    const std::size_t frameFinding = result.findings.size();
     Add(result.findings, frame.finding, Element::TitleAndCap);
     if (frame.endCap > kMaxPageLine) return NotATable(std::move(result), "шапка таблицы начинается слишком далеко от начала страницы");
     if (frame.endCap == 0) return NotATable(std::move(result), "не найдена шапка таблицы");
@@ -120,6 +121,9 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
                                        "строки взяты в одну графу";
     }
     if (columns.maxLength > kMaxPageLine) return NotATable(std::move(result), "строки длиннее 32767 символов");
+    KeepCutHeaderInTitle(lines, sample, columns.ends, body.rows, frame);
+    result.findings[frameFinding].text = frame.finding.text;
+    result.findings[frameFinding].decided = frame.finding.decided;
 
     Separators separators = InferSeparators(lines, layout, frame);
     Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);

@@ -68,6 +68,21 @@ std::vector<Page> PagesFrom(const std::vector<int>& starts, int lineCount) {
     return pages;
 }
 
+std::string WithoutDigits(std::string_view line) {
+    std::string text(line);
+    for (char& c : text)
+        if (c >= '0' && c <= '9') c = '0';
+    return text;
+}
+
+bool HasLetter(std::string_view line) {
+    for (char c : line) {
+        auto b = static_cast<unsigned char>(c);
+        if (b >= 0xC0 || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) return true;
+    }
+    return false;
+}
+
 // Offsets at which every page holds the same non-blank text.
 int RepeatedLines(const Lines& lines, const std::vector<Page>& pages) {
     int shortest = pages.front().size();
@@ -86,20 +101,46 @@ int RepeatedLines(const Lines& lines, const std::vector<Page>& pages) {
 // reference line stand on every page (a date or page number may differ), so that
 // a line of the data that happens to recur does not cut pages. A line that is the
 // same on every page but the first is the end of the page before (a signature
-// under each page): the page starts below it.
+// under each page): the page starts below it. Tables printed one after another,
+// each under a heading of its own, repeat their caps but no words above them: a
+// page repeats the report's title, or at least its words (the digits of a date or a
+// page number may change).
 bool TopRepeats(const Lines& lines, const std::vector<Page>& pages, int k) {
-    int text = 0, repeated = 0;
+    int text = 0, repeated = 0, words = 0, headings = 0;
     for (int o = 0; o < k; ++o) {
         const std::string& line = lines[pages[1].lines[o]];
         if (IsBlankLine(line)) continue;
         ++text;
-        bool later = true;
+        bool later = true, sameWords = true;
         for (std::size_t p = 1; p < pages.size(); ++p) later = later && lines[pages[p].lines[o]] == line;
+        for (const Page& page : pages) sameWords = sameWords && WithoutDigits(lines[page.lines[o]]) == WithoutDigits(line);
         bool first = lines[pages[0].lines[o]] == line;
         if (later && !first && pages.size() > 2) return false;
         repeated += later && first ? 1 : 0;
+        if (!HasLetter(line)) continue;
+        words += sameWords ? 1 : 0;
+        headings += sameWords ? 0 : 1;
     }
+    if (headings > 0 && words == 0) return false;
     return (repeated + 1) * 2 >= text + 1;  // the reference line itself counts
+}
+
+// The last word-bearing line of the block printed once above page 1 has a kin
+// (the same first word) right above every later page: the tables follow one another
+// each under its own heading, and the block is the first table's heading.
+bool HeadedTables(const Lines& lines, const std::vector<int>& starts, int lead) {
+    auto lastText = [&](int from, int floor) {
+        while (from > floor && IsBlankLine(lines[from])) --from;
+        return from;
+    };
+    int heading = lastText(lead - 1, 0);
+    std::vector<std::string_view> words = Words(lines[heading]);
+    if (words.empty() || !HasLetter(words.front()) || starts.size() < 2) return false;
+    for (std::size_t p = 1; p < starts.size(); ++p) {
+        std::vector<std::string_view> above = Words(lines[lastText(starts[p] - 1, starts[p - 1])]);
+        if (above.empty() || above.front() != words.front()) return false;
+    }
+    return true;
 }
 
 bool OnceOnly(const Lines& lines, std::map<std::string, std::vector<int>>& copies, int i) {
@@ -170,7 +211,7 @@ PageLayout ReferencePages(const Lines& lines) {
             int k = i - lead;
             if (k >= kWindow || same[1] - k <= i || (lead > 0 && tableRow)) continue;
             std::vector<int> starts = StartsFor(sampled, k);
-            if (starts.empty()) continue;
+            if (starts.empty() || (lead > 0 && HeadedTables(lines, starts, lead))) continue;
             int end = sampled.size() < same.size() ? same[sampled.size()] - k : static_cast<int>(lines.size());
             std::vector<Page> pages = PagesFrom(starts, end);
             pages.front().lines.erase(pages.front().lines.begin(), pages.front().lines.begin() + lead);

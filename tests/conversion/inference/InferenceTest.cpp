@@ -7,17 +7,12 @@
 #include <vector>
 
 #include "common/Cp1251.h"
+#include "Cp1251Lines.h"
 #include "conversion/inference/Elements.h"
 #include "conversion/inference/LineShapes.h"
 
 namespace tabulizer::inference {
 namespace {
-
-std::vector<std::string> Cp1251(const std::vector<std::string>& utf8) {
-    std::vector<std::string> lines;
-    for (const auto& line : utf8) lines.push_back(Utf8ToCp1251(line));
-    return lines;
-}
 
 TEST(InferenceShapesTest, RulesAndNumbers) {
     struct {
