@@ -111,12 +111,16 @@ void ZipWriter::StartBlock(bool last) {
     Pending& pending = pending_.emplace_back(Pending{Pending::kBlock, entries_.size() - 1, {}});
     DeflateBlock& block = pending.block;
     block.last = last;
-    block.dictionary = window_;
-    if (buffer_.size() >= kDeflateWindow) {
-        window_.assign(buffer_, buffer_.size() - kDeflateWindow, kDeflateWindow);
+    if (last) {
+        block.dictionary.swap(window_);  // no block of the entry follows to be primed
     } else {
-        window_ += buffer_;
-        if (window_.size() > kDeflateWindow) window_.erase(0, window_.size() - kDeflateWindow);
+        block.dictionary = window_;
+        if (buffer_.size() >= kDeflateWindow) {
+            window_.assign(buffer_, buffer_.size() - kDeflateWindow, kDeflateWindow);
+        } else {
+            window_ += buffer_;
+            if (window_.size() > kDeflateWindow) window_.erase(0, window_.size() - kDeflateWindow);
+        }
     }
     block.input.swap(buffer_);
     buffer_.clear();
