@@ -235,9 +235,17 @@ SheetHead HeadOf(const Sheet& sheet, bool active) {
 void WriteSheetRows(SheetXmlWriter& writer, const Sheet& sheet) {
     std::vector<CellOut> cells;
     for (int row = 1; row <= sheet.RowCount(); ++row) {
-        cells.clear();
-        for (const sheet::Cell& cell : sheet.Row(row))
-            cells.push_back({static_cast<CellKind>(cell.kind), cell.number, sheet.Text(cell), cell.style});
+        const std::vector<Cell>& held = sheet.Row(row);
+        // Filled field by field where they stay: a whole CellOut made aside and copied
+        // in is read back before its parts are stored, a stall in every cell.
+        cells.resize(held.size());
+        for (std::size_t i = 0; i < held.size(); ++i) {
+            CellOut& out = cells[i];
+            out.kind = static_cast<CellKind>(held[i].kind);
+            out.number = held[i].number;
+            out.text = sheet.Text(held[i]);
+            out.style = held[i].style;
+        }
         writer.Row(row, cells);
     }
 }
