@@ -181,7 +181,7 @@ bool ZipWriter::FrontEntryDeflated(std::size_t keep) {
 }
 
 // What one item adds to its entry's checksum and sizes; the checksum is of the
-// deflated blocks until the end, which puts the reserved bytes' in front.
+// deflated blocks until the end, which puts that of the reserved bytes in front.
 void ZipWriter::Account(Entry& entry, const Pending& pending) const {
     switch (pending.kind) {
     case Pending::kLocalHeader:
