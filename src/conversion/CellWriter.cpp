@@ -77,21 +77,26 @@ void BlankDividersOfColumn(RunContext& ctx, std::string& line, Cursor& at) {
     }
 }
 
-// The text a cut cell is written with; empty for a blank cell.
-std::string CellText(const RunContext& ctx, std::string_view cut) {
-    if (TrimBlanks(cut).empty()) return {};
-    std::string text(ctx.InCap ? TrimBlanks(cut) : cut);
+// The text a cut cell is written with; empty for a blank cell. It is the cut
+// itself unless it has to change: then it is made in `changed`.
+std::string_view CellText(const RunContext& ctx, std::string_view cut, std::string& changed) {
+    std::string_view trimmed = TrimBlanks(cut);
+    if (trimmed.empty()) return {};
+    std::string_view text = ctx.InCap ? trimmed : cut;
     // A leading "=" would make the text a formula in the spreadsheet.
-    if (text[0] == '=') text[0] = ' ';
-    return text;
+    if (text[0] != '=') return text;
+    changed.assign(text);
+    changed[0] = ' ';
+    return changed;
 }
 
 void WriteCell(RunContext& ctx, std::string_view cut, i16 column) {
-    std::string text = CellText(ctx, cut);
+    std::string changed;
+    std::string_view text = CellText(ctx, cut, changed);
     if (text.empty()) return;
     auto& app = ctx.app();
     app.SetCellValue(ctx.NRow, column, text);
-    if (ctx.d.DelNull && app.GetCellValue(ctx.NRow, column).IsZero()) app.SetCellValue(ctx.NRow, column, "");
+    if (ctx.d.DelNull && app.IsZero(ctx.NRow, column)) app.SetCellValue(ctx.NRow, column, "");
 }
 
 }  // namespace
@@ -136,7 +141,8 @@ std::vector<std::string> CutCells(RunContext& ctx) {
     for (; at.c <= ctx.CurPoz[0]; Inc16(at.c)) {
         if (ctx.d.PozDiv[0] > 0) BlankDividersOfColumn(ctx, line, at);
         i16 end = At(ctx.CurPoz, at.c);
-        cells.push_back(CellText(ctx, Cut(line, at.previousEnd + 1, end)));
+        std::string changed;
+        cells.emplace_back(CellText(ctx, Cut(line, at.previousEnd + 1, end), changed));
         at.previousEnd = end;
     }
     return cells;

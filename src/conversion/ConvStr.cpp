@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace tabulizer {
 namespace {
@@ -65,10 +66,25 @@ char OemToAnsi(char oem) {
     return static_cast<char>(kOemToAnsi[static_cast<std::uint8_t>(oem)]);
 }
 
+// Bytes below 0x80 stay themselves: eight at a time are passed over when none of
+// them is above (blanks, digits and Latin letters fill most of a report).
+void OemToAnsiInPlace(std::string& line) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    char* text = line.data();
+    const std::size_t size = line.size();
+    std::size_t at = 0;
+    for (; at + 8 <= size; at += 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, text + at, sizeof eight);
+        if ((eight & kHighBits) == 0) continue;
+        for (std::size_t i = at; i < at + 8; ++i) text[i] = OemToAnsi(text[i]);
+    }
+    for (; at < size; ++at) text[at] = OemToAnsi(text[at]);
+}
+
 void ConvStr(std::string& line, bool windowsText) {
     if (line.empty()) return;
-    if (!windowsText)
-        for (char& c : line) c = OemToAnsi(c);
+    if (!windowsText) OemToAnsiInPlace(line);
     ExpandTabs(line);
 }
 

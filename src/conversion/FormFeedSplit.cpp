@@ -25,7 +25,7 @@ bool FormFeedParts::NextOfLine(InputFile& input, std::string& part) {
     for (;;) {
         if (formFeedsDue_ > 0) {
             --formFeedsDue_;
-            part = "\f";
+            part.assign(1, '\f');
             return true;
         }
         if (textDue_) {
@@ -57,7 +57,7 @@ void FormFeedParts::ReadLine(InputFile& input, std::string& part) {
             formFeedsDue_ = formFeeds - 1;
             textDue_ = true;
             open_ = ended.formFeed;
-            part = "\f";
+            part.assign(1, '\f');
             return;
         }
         // Kept only to the limit; the form feed it holds is what counts.

@@ -51,6 +51,7 @@ bool InputFile::Refill() {
     if (got < 0) throw Failure(kDeviceIoError, std::string("reading input: ") + std::strerror(errno));
     pos_ = 0;
     len_ = static_cast<std::size_t>(got);
+    nextLf_ = std::string::npos;
     bytesRead_ += len_;
     endOfFile_ = got == 0;
     return !endOfFile_;
@@ -71,15 +72,33 @@ bool InputFile::AtEnd() {
 
 void InputFile::ReadLine(std::string& line, std::size_t keep) { ReadPart(line, keep, false); }
 
+// Where the part from pos_ stops in the buffer: at the first CR, LF or (with
+// `atFormFeed`) form feed, or len_. Lines end in LF mostly, CR LF or a lone CR
+// sometimes: the LF is found by memchr, once per line, then the others before it;
+// in a buffer without a LF the search for one is not repeated for every line.
+std::size_t InputFile::FindStop(bool atFormFeed) {
+    const char* data = buffer_.data();
+    if (nextLf_ == std::string::npos || nextLf_ < pos_) {
+        const void* lf = std::memchr(data + pos_, '\n', len_ - pos_);
+        nextLf_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : len_;
+    }
+    std::size_t stop = nextLf_;
+    for (char end : {'\r', '\f'}) {
+        if (end == '\f' && !atFormFeed) break;
+        if (const void* found = std::memchr(data + pos_, end, stop - pos_))
+            stop = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+    }
+    return stop;
+}
+
 InputFile::PartEnd InputFile::ReadPart(std::string& part, std::size_t limit, bool atFormFeed) {
     SkipLfAfterCr();
     part.clear();
     PartEnd ended;
-    const auto stopsHere = [atFormFeed](char c) { return c == '\r' || c == '\n' || (atFormFeed && c == '\f'); };
     while (pos_ < len_ || Refill()) {
         const char* begin = buffer_.data() + pos_;
         const char* end = buffer_.data() + len_;
-        const char* stop = std::find_if(begin, end, stopsHere);
+        const char* stop = buffer_.data() + FindStop(atFormFeed);
         const std::size_t room = limit - std::min(limit, part.size());
         const char* kept = begin + std::min<std::size_t>(room, static_cast<std::size_t>(stop - begin));
         part.append(begin, kept);

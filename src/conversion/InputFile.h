@@ -45,11 +45,15 @@ public:
 private:
     bool Refill();
     void SkipLfAfterCr();
+    std::size_t FindStop(bool atFormFeed);
 
     int fd_ = -1;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
     std::size_t len_ = 0;
+    // Where the buffer's next LF stands, len_ when it holds none after pos_; npos
+    // when not looked for since the buffer was filled.
+    std::size_t nextLf_ = std::string::npos;
     bool endOfFile_ = false;
     bool afterCr_ = false;
     std::uint64_t bytesRead_ = 0;

@@ -30,6 +30,24 @@ TEST(ConvStr, CyrillicLettersAndTheHighRowMapToCp1251) {
     EXPECT_EQ(Dos(low), low);
 }
 
+// Lines are converted eight bytes at a time where all eight are below 0x80: a high
+// byte at either end of such a group, or in the short rest, is converted all the same.
+TEST(ConvStr, HighBytesAreConvertedWhereverTheyStandInALine) {
+    const std::string high = Range(0x80, 0xFF);
+    for (std::size_t length : {1u, 7u, 8u, 9u, 16u, 17u, 130u}) {
+        for (std::size_t at : {std::size_t{0}, length / 2, length - 1, std::size_t{7}, std::size_t{8}}) {
+            if (at >= length) continue;
+            for (char c : {high[0], high[0x33], high[0x7F]}) {
+                std::string line(length, 'a');
+                line[at] = c;
+                std::string expected = line;
+                expected[at] = OemToAnsi(c);
+                EXPECT_EQ(Dos(line), expected) << "length " << length << ", byte at " << at;
+            }
+        }
+    }
+}
+
 TEST(ConvStr, TabsReachTheNextStopAfterConversion) {
     EXPECT_EQ(Dos("\tx"), "        x");            // position 1: eight blanks
     EXPECT_EQ(Dos("1234567\tx"), "1234567 x");     // position 8: one blank

@@ -46,6 +46,37 @@ TEST(InputFile, LinesCrossingTheBufferBoundaryStayWhole) {
     EXPECT_EQ(Lines(longLine + "\n" + longLine), (V{longLine, longLine}));
 }
 
+// A line end is looked for as the LF ahead and the CR or form feed before it: each
+// kind is found first wherever the others stand, in the same buffer or the next.
+TEST(InputFile, TheFirstLineEndOrFormFeedEndsAPart) {
+    const std::string full(65536, 'f');  // fills one buffer exactly
+    std::string manyCr;
+    for (int i = 0; i < 20000; ++i) manyCr += "line " + std::to_string(i) + "\r";
+    V manyCrLines;
+    for (int i = 0; i < 20000; ++i) manyCrLines.push_back("line " + std::to_string(i));
+    const struct {
+        const char* what;
+        std::string bytes;
+        V parts;  // read up to form feeds as well; a form feed ends its part
+    } cases[] = {
+        {"CR before a later LF", "a\rb\r\nc\n", {"a", "b", "c"}},
+        {"form feed before CR LF", "a\fb\r\nc", {"a", "b", "c"}},
+        {"form feed after the LF", "a\nb\fc", {"a", "b", "c"}},
+        {"LF only in the next buffer", full + "\rg\rh\n", {full, "g", "h"}},
+        {"lone CRs through several buffers", manyCr, manyCrLines},
+    };
+    test::TempDir temp("tabulizer-input");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = (temp.path() / "input.txt").string();
+        std::ofstream(path, std::ios::binary) << c.bytes;
+        InputFile file(path);
+        V parts;
+        while (!file.AtEnd()) file.ReadPart(parts.emplace_back(), 100000, true);
+        EXPECT_EQ(parts, c.parts);
+    }
+}
+
 TEST(InputFile, CountsTheBytesReadAgainstTheSize) {
     test::TempDir temp("tabulizer-input");
     const std::string path = (temp.path() / "input.txt").string();

@@ -192,6 +192,13 @@ CellValue Application::GetCellValue(int row, int column) const {
     return value;
 }
 
+bool Application::IsZero(int row, int column) const {
+    Workbook& book = Open(workbook_, quit_);
+    CheckCell(row, column);
+    const Cell* cell = book.Active().Find(row, column);
+    return cell && cell->kind == kCellNumber && cell->number == 0;
+}
+
 std::string Application::ShownText(int row, int column, int& sourceRow, int& sourceColumn) const {
     const Sheet& sheet = Open(workbook_, quit_).Active();
     sourceRow = row;

@@ -51,7 +51,8 @@ struct Deflater {
 // thread. The output buffer is sized beforehand: nothing is allocated here.
 void Deflate(Deflater& deflater, DeflateBlock& block) {
     const auto* input = reinterpret_cast<const Bytef*>(block.input.data());
-    block.crc = static_cast<std::uint32_t>(crc32(0, input, static_cast<uInt>(block.input.size())));
+    // libdeflate's checksum: the same value as zlib's, in a fraction of its time.
+    block.crc = libdeflate_crc32(0, block.input.data(), block.input.size());
     if (block.last && block.dictionary.empty()) {
         const std::size_t size = libdeflate_deflate_compress(deflater.whole, block.input.data(), block.input.size(),
                                                              block.output.data(), block.output.size());

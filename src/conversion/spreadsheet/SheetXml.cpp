@@ -27,16 +27,18 @@ std::string ExtentRef(const CellRange& extent) {
 bool Written(const Cell& cell) { return cell.kind != kCellEmpty || cell.style != 0; }
 bool Written(const CellOut& cell) { return cell.kind != kCellEmpty || cell.style != 0; }
 
+// Characters are appended as a pointer and a length: appending a pair of pointers
+// takes the string's general replacing path, a cost in every cell.
 void AppendInt(std::string& out, long long value) {
     char buffer[24];
     auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    out.append(buffer, end);
+    out.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
 void AppendNumber(std::string& out, double value) {
     char buffer[32];
     auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    out.append(buffer, end);
+    out.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
 // Column letters, made once per column and thread.
@@ -163,9 +165,9 @@ void SheetXmlWriter::Row(int row, const std::vector<CellOut>& cells) {
     if (!rows_) out_ += "<sheetData>";
     rows_ = true;
     char digits[16];
-    auto digitsEnd = std::to_chars(digits, digits + sizeof digits, row).ptr;
+    const auto digitCount = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, row).ptr - digits);
     out_ += "<row r=\"";
-    out_.append(digits, digitsEnd);
+    out_.append(digits, digitCount);
     out_ += "\">";
     std::string ref;
     int first = 0, last = 0;
@@ -174,7 +176,7 @@ void SheetXmlWriter::Row(int row, const std::vector<CellOut>& cells) {
         last = static_cast<int>(i) + 1;
         if (first == 0) first = last;
         ref = Letters(last);
-        ref.append(digits, digitsEnd);
+        ref.append(digits, digitCount);
         AppendCell(cells[i], ref);
     }
     out_ += "</row>";
@@ -233,9 +235,17 @@ SheetHead HeadOf(const Sheet& sheet, bool active) {
 void WriteSheetRows(SheetXmlWriter& writer, const Sheet& sheet) {
     std::vector<CellOut> cells;
     for (int row = 1; row <= sheet.RowCount(); ++row) {
-        cells.clear();
-        for (const sheet::Cell& cell : sheet.Row(row))
-            cells.push_back({static_cast<CellKind>(cell.kind), cell.number, sheet.Text(cell), cell.style});
+        const std::vector<Cell>& held = sheet.Row(row);
+        // Filled field by field where they stay: a whole CellOut made aside and copied
+        // in is read back before its parts are stored, a stall in every cell.
+        cells.resize(held.size());
+        for (std::size_t i = 0; i < held.size(); ++i) {
+            CellOut& out = cells[i];
+            out.kind = static_cast<CellKind>(held[i].kind);
+            out.number = held[i].number;
+            out.text = sheet.Text(held[i]);
+            out.style = held[i].style;
+        }
         writer.Row(row, cells);
     }
 }

@@ -65,6 +65,9 @@ public:
     // becomes a number, unless the cell has the text format "@".
     void SetCellValue(int row, int column, std::string_view cp1251);
     CellValue GetCellValue(int row, int column) const;
+    // GetCellValue(row, column).IsZero(), without copying a text: asked of every
+    // cell a report writes when zeros are left out.
+    bool IsZero(int row, int column) const;
     // What a cell of the active sheet shows: the text it was typed as (CP1251), taken
     // from the top-left cell of the merged area it lies in; that cell's row and
     // column come back through `sourceRow` and `sourceColumn`.

@@ -11,9 +11,11 @@ Workbook::Slot Workbook::NewSheet() {
 }
 
 Sheet& Workbook::Active() {
+    if (activeSheet_) return *activeSheet_;
     Slot& slot = sheets_[active_];
     if (!slot.sheet) slot.sheet = spill_.Load(slot.aside);
-    return *slot.sheet;
+    activeSheet_ = slot.sheet.get();
+    return *activeSheet_;
 }
 
 SheetRef Workbook::At(int index) const {
@@ -22,6 +24,7 @@ SheetRef Workbook::At(int index) const {
 }
 
 void Workbook::AddSheet() {
+    activeSheet_ = nullptr;
     Slot& left = sheets_[active_];
     if (left.sheet) {
         left.aside = spill_.Store(*left.sheet);
@@ -32,6 +35,7 @@ void Workbook::AddSheet() {
 
 void Workbook::DeleteActiveSheet() {
     if (sheets_.size() == 1) return;
+    activeSheet_ = nullptr;
     sheets_.erase(sheets_.begin() + active_);
     if (active_ == SheetCount()) --active_;
 }

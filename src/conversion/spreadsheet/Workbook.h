@@ -63,6 +63,9 @@ private:
     // run: a deque takes it there in constant time, however many pages came before.
     std::deque<Slot> sheets_;
     int active_ = 0;
+    // The active sheet once found: every cell written asks for it, and indexing the
+    // deque divides by its node size.
+    Sheet* activeSheet_ = nullptr;
     int created_ = 0;
     StyleTable styles_;
     SheetSpill spill_;

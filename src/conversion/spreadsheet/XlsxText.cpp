@@ -69,11 +69,20 @@ std::size_t AppendXlsxCellText(std::string& out, std::string_view cp1251) {
         AppendEscapedUtf8(out, XlsxText(cp1251));
         return cp1251.size();
     }
+    // Runs of characters that stand for themselves go in whole.
+    auto plain = [](unsigned char c) {
+        return c < 0x80 && c != '&' && c != '<' && c != '>' && (c >= 0x20 || c == '\t' || c == '\n');
+    };
     const auto& high = HighHalf();
-    for (char ch : cp1251) {
-        auto c = static_cast<unsigned char>(ch);
+    for (std::size_t at = 0; at < cp1251.size();) {
+        std::size_t run = at;
+        while (run < cp1251.size() && plain(static_cast<unsigned char>(cp1251[run]))) ++run;
+        out.append(cp1251.data() + at, run - at);
+        if (run == cp1251.size()) break;
+        auto c = static_cast<unsigned char>(cp1251[run]);
         if (c >= 0x80) out += high[c - 0x80];
-        else AppendEscapedUtf8(out, std::string_view(&ch, 1));
+        else AppendEscapedUtf8(out, cp1251.substr(run, 1));
+        at = run + 1;
     }
     return cp1251.size();
 }

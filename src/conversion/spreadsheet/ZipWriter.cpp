@@ -111,25 +111,31 @@ void ZipWriter::StartBlock(bool last) {
     Pending& pending = pending_.emplace_back(Pending{Pending::kBlock, entries_.size() - 1, {}});
     DeflateBlock& block = pending.block;
     block.last = last;
-    block.dictionary = window_;
-    if (buffer_.size() >= kDeflateWindow) {
-        window_.assign(buffer_, buffer_.size() - kDeflateWindow, kDeflateWindow);
+    if (last) {
+        block.dictionary.swap(window_);  // no block of the entry follows to be primed
     } else {
-        window_ += buffer_;
-        if (window_.size() > kDeflateWindow) window_.erase(0, window_.size() - kDeflateWindow);
+        block.dictionary = window_;
+        if (buffer_.size() >= kDeflateWindow) {
+            window_.assign(buffer_, buffer_.size() - kDeflateWindow, kDeflateWindow);
+        } else {
+            window_ += buffer_;
+            if (window_.size() > kDeflateWindow) window_.erase(0, window_.size() - kDeflateWindow);
+        }
     }
     block.input.swap(buffer_);
     buffer_.clear();
     ++inFlight_;
     pool_.Start(block);
-    Drain(maxInFlight_);
 }
 
 // The checksum is of the deflated data alone; End puts the reserved bytes in front.
 void ZipWriter::Write(std::string_view data) {
     // A block is cut only when more follows it: the cuts depend on the bytes alone.
     while (!data.empty()) {
-        if (buffer_.size() == kDeflateBlock) StartBlock(false);
+        if (buffer_.size() == kDeflateBlock) {
+            StartBlock(false);
+            Drain(maxInFlight_);
+        }
         const std::size_t take = std::min(kDeflateBlock - buffer_.size(), data.size());
         buffer_.append(data.substr(0, take));
         data.remove_prefix(take);
@@ -137,15 +143,20 @@ void ZipWriter::Write(std::string_view data) {
 }
 
 void ZipWriter::End() {
+    entries_.back().ended = true;
     StartBlock(true);
     pending_.push_back({Pending::kSizes, entries_.size() - 1, {}});
     Drain(maxInFlight_);
 }
 
-// Writes what waits in front, waiting for blocks only while more than `keep` are in flight.
+// Writes what waits in front, waiting for blocks only while more than `keep` are in
+// flight. The local header of an entry queued whole waits for its blocks, so that it
+// goes out complete: a page's sheet then costs no going back to its header (a flush
+// and two seeks of the file).
 void ZipWriter::Drain(std::size_t keep) {
     while (!pending_.empty()) {
         Pending& front = pending_.front();
+        if (front.kind == Pending::kLocalHeader && entries_[front.entry].ended && !FrontEntryDeflated(keep)) return;
         if (front.kind == Pending::kBlock) {
             if (inFlight_ <= keep && !pool_.Done(front.block)) return;
             pool_.Wait(front.block);
@@ -156,33 +167,78 @@ void ZipWriter::Drain(std::size_t keep) {
     }
 }
 
-void ZipWriter::PutPending(Pending& pending) {
-    Entry& entry = entries_[pending.entry];
+// Whether the blocks of the entry whose header is in front are all deflated;
+// waits for them while more than `keep` blocks are in flight.
+bool ZipWriter::FrontEntryDeflated(std::size_t keep) {
+    const std::size_t entry = pending_.front().entry;
+    for (Pending& pending : pending_) {
+        if (pending.entry != entry) break;
+        if (pending.kind != Pending::kBlock || pool_.Done(pending.block)) continue;
+        if (inFlight_ <= keep) return false;
+        pool_.Wait(pending.block);
+    }
+    return true;
+}
+
+// What one item adds to its entry's checksum and sizes; the checksum is of the
+// deflated blocks until the end, which puts that of the reserved bytes in front.
+void ZipWriter::Account(Entry& entry, const Pending& pending) const {
     switch (pending.kind) {
     case Pending::kLocalHeader:
-        entry.offset = at_;
-        PutLocalHeader(entry);  // sizes and checksum filled in when the entry ends
         return;
-    case Pending::kStored:  // the deflated blocks' checksum is combined with it at the end
-        PutStored(entry.reserved);
+    case Pending::kStored:
         entry.size += entry.reserved.size();
         entry.compressed += 5 + entry.reserved.size();
         return;
     case Pending::kBlock: {
         const DeflateBlock& block = pending.block;
-        if (block.failed) throw Failure(kCannotWrite, "cannot compress the workbook", SystemReason(EIO));
         entry.crc = static_cast<std::uint32_t>(crc32_combine(entry.crc, block.crc, static_cast<z_off_t>(block.input.size())));
         entry.size += block.input.size();
         entry.compressed += block.output.size();
-        Put(block.output.data(), block.output.size());
         return;
     }
-    case Pending::kSizes: {
+    case Pending::kSizes:
         if (!entry.reserved.empty()) {
             const auto head = crc32(0, reinterpret_cast<const Bytef*>(entry.reserved.data()),
                                     static_cast<uInt>(entry.reserved.size()));
             entry.crc = static_cast<std::uint32_t>(
                 crc32_combine(head, entry.crc, static_cast<z_off_t>(entry.size - entry.reserved.size())));
+        }
+        return;
+    }
+}
+
+void ZipWriter::PutPending(Pending& pending) {
+    Entry& entry = entries_[pending.entry];
+    Account(entry, pending);
+    switch (pending.kind) {
+    case Pending::kLocalHeader:
+        entry.offset = at_;
+        if (entry.ended) {
+            // Every item of the entry waits right behind its header, deflated.
+            Entry whole = entry;
+            for (const Pending& item : pending_)
+                if (item.entry == pending.entry) Account(whole, item);
+            PutLocalHeader(whole);
+            entry.sized = true;
+        } else {
+            PutLocalHeader(entry);  // sizes and checksum filled in when the entry ends
+        }
+        return;
+    case Pending::kStored:
+        PutStored(entry.reserved);
+        return;
+    case Pending::kBlock: {
+        const DeflateBlock& block = pending.block;
+        if (block.failed) throw Failure(kCannotWrite, "cannot compress the workbook", SystemReason(EIO));
+        Put(block.output.data(), block.output.size());
+        return;
+    }
+    case Pending::kSizes: {
+        if (entry.sized) {
+            entry.reserved.clear();
+            entry.reserved.shrink_to_fit();
+            return;
         }
         // Back to the local header for the sizes and the reserved bytes as they are
         // now, then on at the end.

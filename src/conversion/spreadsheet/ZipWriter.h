@@ -46,6 +46,8 @@ private:
         std::uint64_t size = 0;
         std::uint64_t offset = 0;
         std::string reserved;  // the entry's reserved first bytes, stored
+        bool ended = false;    // all of it is queued
+        bool sized = false;    // its local header went out with the sizes and checksum
     };
 
     // Output waiting for what comes before it in the file.
@@ -57,6 +59,8 @@ private:
 
     void StartBlock(bool last);
     void Drain(std::size_t keep);
+    bool FrontEntryDeflated(std::size_t keep);
+    void Account(Entry& entry, const Pending& pending) const;
     void PutPending(Pending& pending);
     void Put(const void* data, std::size_t size);
     void PutLocalHeader(const Entry& entry);

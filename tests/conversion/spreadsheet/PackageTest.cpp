@@ -63,6 +63,29 @@ TEST_F(Package, CellsTakeTheirXmlForm) {
     }
 }
 
+// Texts go in as runs of characters that stand for themselves, broken by the ones
+// that are escaped or converted: at either end, side by side, or alone.
+TEST(CellText, RunsAndEscapesMakeTheXmlOfTheText) {
+    const struct {
+        std::string_view cp1251, xml;
+    } cases[] = {
+        {"", ""},
+        {"plain text 12,50", "plain text 12,50"},
+        {"<a&b>", "&lt;a&amp;b&gt;"},
+        {"&&", "&amp;&amp;"},
+        {"\x01x\x1F", "_x0001_x_x001F_"},
+        {"tab\tline\nend\r", "tab\tline\nend_x000D_"},
+        {"\xC8\xF2\xEE\xE3\xEE: 5", "Итого: 5"},
+        {"1 < \xA6 2\x7F", "1 &lt; ¦ 2\x7F"},
+        {"_x0041_ & \xC6", "_x005F_x0041_ &amp; Ж"},
+    };
+    for (const auto& c : cases) {
+        std::string out = "<t>";
+        EXPECT_EQ(AppendXlsxCellText(out, c.cp1251), c.cp1251.size());
+        EXPECT_EQ(out, "<t>" + std::string(c.xml)) << '"' << c.cp1251 << '"';
+    }
+}
+
 // A cell holds 32,767 characters as a reader reads them back: the escapes that keep
 // "_xHHHH_" and NUL as written do not count (such a title used to be refused).
 TEST_F(Package, EscapedTextsOfTheLongestCellAreSaved) {

@@ -116,6 +116,33 @@ TEST_F(Book, TheLastSheetHandsOverToThePreviousOne) {
     app.AddSheet();   // Лист3 Лист1
     app.SetCellValue(1, 1, "x");
     EXPECT_EQ(app.Dump(), "sheet Лист3 active\nA1 s \"x\"\nsheet Лист1\n");
+    app.DeleteActiveSheet();  // cells go on to the sheet that takes over
+    app.SetCellValue(2, 1, "y");
+    EXPECT_EQ(app.Dump(), "sheet Лист1 active\nA2 s \"y\"\n");
+}
+
+// Zeros are found as GetCellValue tells them, whatever a cell holds.
+TEST_F(Book, ZerosAreTheCellsHoldingTheNumberZero) {
+    const struct {
+        const char* typed;
+        const char* format;  // set on the cell first, or nullptr
+        bool zero;
+    } cases[] = {
+        {"0", nullptr, true},     {"0.00", nullptr, true}, {" -0 ", nullptr, true},
+        {"0", "@", false},        {"1", nullptr, false},   {"0a", nullptr, false},
+        {"", nullptr, false},     {"  ", nullptr, false},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        ++row;
+        app.SelectRange("A" + std::to_string(row));
+        if (c.format) app.SetNumberFormat(c.format);
+        app.SetCellValue(row, 1, c.typed);
+        EXPECT_EQ(app.IsZero(row, 1), c.zero) << '"' << c.typed << '"';
+        EXPECT_EQ(app.IsZero(row, 1), app.GetCellValue(row, 1).IsZero()) << '"' << c.typed << '"';
+    }
+    EXPECT_FALSE(app.IsZero(row + 1, 1));  // a cell never written
+    EXPECT_FALSE(app.IsZero(1, 2));
 }
 
 void ExpectRefused(const std::function<void()>& call, const std::string& message,
