@@ -19,7 +19,7 @@ constexpr std::size_t kMaxDigitsOfNumber = 15;  // what the typed input reads as
 // What the cells of one column hold.
 struct ColumnCells {
     int numbers = 0, percents = 0, texts = 0;
-    int codes = 0;      // zero-padded digits, item numbers "332.", dates, long digit strings
+    int codes = 0;      // zero-padded digits, item numbers "332.", dates, long digit strings, ranges
     int codeTexts = 0;  // short texts of a code ("АБ 023545", "КО-62", "ПНП")
     int signs = 0;      // a lone "+" (a lone "-" is a placeholder)
     int wholes = 0, leftWholes = 0;  // numbers of digits alone; of them, flush left
@@ -98,6 +98,16 @@ bool IsCodeText(std::string_view text) {
     return words.size() == 1 && capitals >= 2;
 }
 
+// Numbers joined by a sign, no word among them: a range ("0.00 =>  1073.00"), text
+// that looks like numbers. Numbers parted by blanks alone ("5 284") may be one
+// number grouped in thousands.
+bool JoinsNumbers(std::string_view text) {
+    if (std::any_of(text.begin(), text.end(), IsLetter)) return false;
+    int numbers = 0, joints = 0;
+    for (std::string_view word : Words(text)) ++(ShapeOf(word).number ? numbers : joints);
+    return numbers >= 2 && joints > 0;
+}
+
 // A text that spills over an edge of the column: a heading or a line running across
 // the columns, not a cell of this one.
 bool Spills(std::string_view line, int first, int last) {
@@ -115,7 +125,7 @@ void Count(ColumnCells& cells, std::string_view cut, std::string_view text) {
     // Zero-padded codes, and item numbers closed by a point ("332."), keep their form.
     bool numbered = shape.number && text.back() == '.';
     if (shape.leadingZero || numbered || code == Code::kZeroPadded || code == Code::kDate ||
-        (!shape.number && IsDigitCode(text)))
+        (!shape.number && (IsDigitCode(text) || JoinsNumbers(text))))
         ++cells.codes;
     else if (code == Code::kDigitGroups) return;  // a code, but no evidence of zeros
     else if (!shape.number) ++(IsCodeText(text) ? cells.codeTexts : cells.texts);
