@@ -108,12 +108,28 @@ bool JoinsNumbers(std::string_view text) {
     return numbers >= 2 && joints > 0;
 }
 
-// A text that spills over an edge of the column: a heading or a line running across
-// the columns, not a cell of this one.
-bool Spills(std::string_view line, int first, int last) {
-    auto filled = [&](int p) { char c = CharAt(line, p); return c != ' ' && !IsVertical(c); };
-    return (filled(first - 1) && filled(first)) || (filled(last) && filled(last + 1));
-}
+// The characters first..last of lines that make one column; the dividers found
+// between columns ("|", or ":" in some reports) are table lines, not text.
+struct Span {
+    int first, last;
+    const std::vector<int>& dividers;
+
+    bool IsLine(std::string_view line, int p) const {
+        return IsVertical(CharAt(line, p)) || std::find(dividers.begin(), dividers.end(), p) != dividers.end();
+    }
+    std::string Cut(std::string_view line) const {
+        std::string cut(Slice(line, first, last));
+        for (std::size_t i = 0; i < cut.size(); ++i)
+            if (IsLine(line, first + static_cast<int>(i))) cut[i] = ' ';
+        return cut;
+    }
+    // A text that spills over an edge of the column: a heading or a line running
+    // across the columns, not a cell of this one.
+    bool Spills(std::string_view line) const {
+        auto filled = [&](int p) { return CharAt(line, p) != ' ' && !IsLine(line, p); };
+        return (filled(first - 1) && filled(first)) || (filled(last) && filled(last + 1));
+    }
+};
 
 void Count(ColumnCells& cells, std::string_view cut, std::string_view text) {
     if (text == "+" || text == "+/-") {
@@ -141,14 +157,12 @@ void Count(ColumnCells& cells, std::string_view cut, std::string_view text) {
     }
 }
 
-ColumnCells Survey(const Lines& lines, const std::vector<int>& rows, int first, int last) {
+ColumnCells Survey(const Lines& lines, const std::vector<int>& rows, const Span& span) {
     ColumnCells cells;
     for (int row : rows) {
-        std::string cut(Slice(lines[row], first, last));
-        for (char& c : cut)
-            if (IsVertical(c)) c = ' ';
+        std::string cut = span.Cut(lines[row]);
         std::string_view text = Trim(cut);
-        if (text.empty() || IsPlaceholder(text) || Spills(lines[row], first, last)) continue;
+        if (text.empty() || IsPlaceholder(text) || span.Spills(lines[row])) continue;
         Count(cells, cut, text);
     }
     return cells;
@@ -169,27 +183,33 @@ std::string_view WithoutLines(std::string_view word) {
 }
 
 // The words of a column's header, lower case, a word broken by a hyphen at the end
-// of a line joined again ("стро-" "ки"). Only words wholly inside the column: a
+// of a line joined again ("стро-" "ки"), a word written downwards read across. Only words wholly inside the column: a
 // header merged over several columns names none of them alone.
-std::vector<std::string> HeaderWords(const Lines& lines, const std::vector<int>& capRows, int first, int last) {
+std::vector<std::string> HeaderWords(const Lines& lines, const std::vector<int>& capRows, const Span& span) {
     std::vector<std::string> words;
     bool broken = false;
+    std::size_t letterAt = std::string::npos;  // where the line before held a letter alone
     for (int row : capRows) {
         std::string_view line = lines[row];
-        std::string cut(Slice(line, first, last));
-        for (char& c : cut)
-            if (IsVertical(c)) c = ' ';
-        if (!cut.empty() && cut[0] != ' ' && Continues(CharAt(line, first - 1))) cut[0] = ' ';
+        std::string cut = span.Cut(line);
+        auto continues = [&](int p) { return !span.IsLine(line, p) && Continues(CharAt(line, p)); };
+        if (!cut.empty() && cut[0] != ' ' && continues(span.first - 1)) cut[0] = ' ';
         std::vector<std::string_view> inside = Words(cut);
-        if (!inside.empty() && cut.back() != ' ' && Continues(CharAt(line, last + 1))) inside.pop_back();
+        if (!inside.empty() && cut.back() != ' ' && continues(span.last + 1)) inside.pop_back();
         for (std::size_t w = 0; w < inside.size(); ++w) {
             std::string word = Lower(WithoutLines(inside[w]));
             if (word.empty()) continue;
+            // A narrow column's header written downwards, a letter a line under the
+            // letter before ("Ш" "И" "Ф" "Р").
+            std::size_t at = inside.size() == 1 && word.size() == 1 && IsLetter(word[0])
+                                 ? static_cast<std::size_t>(inside[w].data() - cut.data()) : std::string::npos;
             if (broken && w == 0) words.back().pop_back(), words.back() += word;
+            else if (at != std::string::npos && at == letterAt) words.back() += word;
             else words.push_back(word);
             broken = word.size() > 1 && word.back() == '-';
+            letterAt = at;
         }
-        if (inside.empty()) broken = false;
+        if (inside.empty()) broken = false, letterAt = std::string::npos;
     }
     return words;
 }
@@ -217,19 +237,24 @@ struct Header {
 bool HasIdentifierStem(std::string_view word) {
     static const std::vector<std::string> stems = [] {
         std::vector<std::string> cp1251;
-        for (const char* w : {"номер", "код", "шифр", "инн", "бик", "кпп", "окпо", "артикул", "табел", "доку", "рядка",
-                              "строки", "счет", "счёт", "рах", "ознак", "признак", "познач"})
+        for (const char* w : {"номер", "код", "шифр", "инн", "бик", "кпп", "окпо", "кнп", "кбк", "кбе", "артикул", "табел",
+                              "доку", "рядка", "строки", "счет", "счёт", "рах", "ознак", "признак", "познач"})
             cp1251.push_back(Utf8ToCp1251(w));
         return cp1251;
     }();
-    // "О/Рах.": each part of a word joined by "/" may be the stem.
+    // Abbreviations that are whole words: "Т/н" (personnel number), "Маш.ном".
+    static const std::vector<std::string> abbreviations = {Utf8ToCp1251("т/н"), Utf8ToCp1251("ном")};
+    // "О/Рах.", "Маш.ном": each part of a word joined by "/" or "." may be the stem.
     for (std::size_t start = 0; start < word.size();) {
-        std::size_t end = std::min(word.find('/', start), word.size());
+        std::size_t end = std::min(word.find_first_of("/.", start), word.size());
+        std::string_view part = word.substr(start, end - start);
         for (const std::string& stem : stems)
-            if (word.substr(start, end - start).starts_with(stem)) return true;
+            if (part.starts_with(stem)) return true;
+        if (std::find(abbreviations.begin(), abbreviations.end(), part) != abbreviations.end()) return true;
         start = end + 1;
     }
-    return false;
+    std::string_view bare = word.substr(0, word.find_last_not_of(".,:") + 1);
+    return std::find(abbreviations.begin(), abbreviations.end(), bare) != abbreviations.end();
 }
 
 Header ReadHeader(const std::vector<std::string>& words) {
@@ -286,8 +311,9 @@ Formats InferFormats(const Lines& lines, const Body& body, const FixedLines& fix
     int previous = 0;
     for (std::size_t c = 0; c < columns.ends.size(); ++c) {
         int first = previous + 1, last = columns.ends[c];
-        FormatCell format = FormatOf(Survey(lines, rows, first, last), static_cast<int>(c) + 1,
-                                     ReadHeader(HeaderWords(lines, capRows, first, last)));
+        Span span{first, last, columns.dividers};
+        FormatCell format = FormatOf(Survey(lines, rows, span), static_cast<int>(c) + 1,
+                                     ReadHeader(HeaderWords(lines, capRows, span)));
         formats.cells.push_back(format);
         // As the editor stores an untouched column: one unit wider than its characters.
         formats.widths.push_back(last - previous + 1);

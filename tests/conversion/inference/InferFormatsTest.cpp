@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Cp1251.h"
+#include "conversion/inference/Elements.h"
 #include "conversion/inference/Inference.h"
 
 namespace tabulizer::inference {
@@ -79,6 +80,11 @@ const FormatCase kCases[] = {
       "| РКП  |KZT |    -1769.56|", "| ПНП  |KZT |     7643.52|", "| ПНП  |KZT |    12300.78|",
       "+------+----+------------+"},
      {kText, kGeneral, kNumber}},
+    {"abbreviated headers of personnel, machine and payment codes: \"Т/н\", \"Маш.ном\", \"КНП\"",
+     {"СПИСОК", "+----+--------+----+----------+", "|Т/н |Маш.ном |КНП |   Сумма  |", "+----+--------+----+----------+",
+      "|  17| 8618731| 311|   1894.04|", "|  23| 6062000| 119|   2189.37|", "|  31| 7964626| 911|   3191.58|",
+      "+----+--------+----+----------+"},
+     {kText, kText, kText, kNumber}},
     {"row numbers printed flush left under \"N з/п\" stay numbers",
      {"ЖУРНАЛ", "+-----+-------------+", "|N з/п|    Сума     |", "+-----+-------------+", "|64   |      2117.04|",
       "|65   |      2559.24|", "|66   |      8646.34|", "+-----+-------------+"},
@@ -99,6 +105,26 @@ TEST(InferFormatsTest, TextFormatWhereASpreadsheetWouldMisreadTheCell) {
             EXPECT_EQ(f.Col == 0 ? kGeneral : f.Form, c.forms[col]) << "column " << col + 1;
         }
     }
+}
+
+// Columns parted by ":" (their positions come from the columns element): the colons
+// are table lines, and a narrow header written a letter a line reads as its word.
+TEST(InferFormatsTest, ColonDividersAndHeadersWrittenDownwards) {
+    Lines lines;
+    for (const char* line : {":   : N :            :", ": Ш :МЕ-:   СУММА    :", ": И :СЯ-:            :",
+                             ": Ф :ЦА :            :", ": Р :   :            :", ":  1: 10:  1845230.45:",
+                             ":  2: 10:   212450.10:", ": 11: 11:    36410.08:"})
+        lines.push_back(Utf8ToCp1251(line));
+    Body body;
+    body.rows = {5, 6, 7};
+    Columns columns;
+    columns.ends = {5, 9, 22};
+    columns.dividers = {1, 5, 9, 22};
+    Formats formats = InferFormats(lines, body, FixedLines{}, columns, {0, 1, 2, 3, 4});
+    ASSERT_EQ(formats.cells.size(), 3u);
+    EXPECT_EQ(formats.cells[0], (FormatCell{1, 1, kText, 0}));  // "ШИФР": codes of pay kinds
+    EXPECT_EQ(formats.cells[1], (FormatCell{2, 1, kText, 0}));  // "N МЕСЯЦА": a month's number
+    EXPECT_EQ(formats.cells[2], (FormatCell{3, 3, kNumber, 2}));
 }
 
 }  // namespace
