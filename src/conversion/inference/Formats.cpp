@@ -232,6 +232,7 @@ bool IsRowNumberWord(std::string_view word) {
 // noun: "N док.", "№ кварт."), or the rows' own numbers.
 struct Header {
     bool identifiers = false, rowNumbers = false;
+    bool named = false;  // any word at all, beyond the columns' numbers
 };
 
 bool HasIdentifierStem(std::string_view word) {
@@ -260,6 +261,8 @@ bool HasIdentifierStem(std::string_view word) {
 Header ReadHeader(const std::vector<std::string>& words) {
     static const std::string numberSign = Utf8ToCp1251("№");
     Header header;
+    header.named = std::any_of(words.begin(), words.end(),
+                               [](const std::string& w) { return std::any_of(w.begin(), w.end(), IsLetter); });
     header.rowNumbers = std::any_of(words.begin(), words.end(), [](const std::string& w) { return IsRowNumberWord(w); });
     for (std::size_t w = 0; w < words.size() && !header.rowNumbers; ++w) {
         bool sign = words[w] == "n" || words[w] == numberSign;
@@ -270,7 +273,9 @@ Header ReadHeader(const std::vector<std::string>& words) {
     return header;
 }
 
-FormatCell FormatOf(const ColumnCells& cells, int column, Header header) {
+// `guessed`: set when whole numbers were taken for quantities with no header word to
+// say whether they are numbers of documents or counts.
+FormatCell FormatOf(const ColumnCells& cells, int column, Header header, bool& guessed) {
     const FormatCell text{static_cast<i16>(column), kAlignLeft, kFormText, 0};
     const int values = cells.numbers + cells.codes + cells.codeTexts + cells.signs;
     // An empty column takes its format from its header, as a user sets it.
@@ -288,6 +293,7 @@ FormatCell FormatOf(const ColumnCells& cells, int column, Header header) {
     if (cells.wholes == cells.numbers &&
         (header.identifiers || (!header.rowNumbers && cells.leftWholes * 10 >= cells.wholes * 9)))
         return text;
+    guessed = cells.wholes == cells.numbers && !header.named;
     i16 form = cells.percents == cells.numbers ? kFormPercent : kFormNumber;
     return {static_cast<i16>(column), kAlignRight, form, static_cast<i16>(cells.CommonDecimals())};
 }
@@ -309,11 +315,14 @@ Formats InferFormats(const Lines& lines, const Body& body, const FixedLines& fix
     for (int row : body.rows)
         if (std::find(fixed.rows.begin(), fixed.rows.end(), row) == fixed.rows.end()) rows.push_back(row);
     int previous = 0;
+    std::string unnamed;  // columns of whole numbers whose header says nothing
     for (std::size_t c = 0; c < columns.ends.size(); ++c) {
         int first = previous + 1, last = columns.ends[c];
         Span span{first, last, columns.dividers};
+        bool guessed = false;
         FormatCell format = FormatOf(Survey(lines, rows, span), static_cast<int>(c) + 1,
-                                     ReadHeader(HeaderWords(lines, capRows, span)));
+                                     ReadHeader(HeaderWords(lines, capRows, span)), guessed);
+        if (guessed) unnamed += (unnamed.empty() ? "" : ", ") + std::to_string(c + 1);
         formats.cells.push_back(format);
         // As the editor stores an untouched column: one unit wider than its characters.
         formats.widths.push_back(last - previous + 1);
@@ -321,6 +330,11 @@ Formats InferFormats(const Lines& lines, const Body& body, const FixedLines& fix
         if (format.Col != 0) formats.finding.text += (formats.finding.text.empty() ? "" : "; ") + Describe(format);
     }
     if (formats.finding.text.empty()) formats.finding.text = "все графы текстовые, общий формат";
+    if (!unnamed.empty()) {
+        formats.finding.decided = false;
+        formats.finding.text += "; целые числа в графах " + unnamed +
+                                " взяты за количества: в шапке над ними нет слов, по которым видно, не номера ли это";
+    }
     return formats;
 }
 

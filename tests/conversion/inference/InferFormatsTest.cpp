@@ -127,5 +127,22 @@ TEST(InferFormatsTest, ColonDividersAndHeadersWrittenDownwards) {
     EXPECT_EQ(formats.cells[2], (FormatCell{3, 3, kNumber, 2}));
 }
 
+// A cap read as its column numbers alone says nothing of whole numbers under it: the
+// guess is written and the element is named as undecided, with the columns.
+TEST(InferFormatsTest, WholeNumbersUnderNoHeaderWordAreAGuess) {
+    Lines lines = {"|  1  |   2    |   3   |", "|    1|  101   |  12.50|", "|    2|  126   |   3.00|"};
+    Body body;
+    body.rows = {1, 2};
+    Columns columns;
+    columns.ends = {7, 16, 24};
+    columns.dividers = {1, 7, 16, 24};
+    Formats formats = InferFormats(lines, body, FixedLines{}, columns, {0});
+    EXPECT_FALSE(formats.finding.decided);
+    EXPECT_EQ(formats.finding.text,
+              "графа 1 — числа, знаков после точки: 0; графа 2 — числа, знаков после точки: 0; графа 3 — числа, знаков "
+              "после точки: 2; целые числа в графах 1, 2 взяты за количества: в шапке над ними нет слов, по которым "
+              "видно, не номера ли это");
+}
+
 }  // namespace
 }  // namespace tabulizer::inference
