@@ -112,10 +112,10 @@ bool JoinsNumbers(std::string_view text) {
 // between columns ("|", or ":" in some reports) are table lines, not text.
 struct Span {
     int first, last;
-    const std::vector<int>& dividers;
+    const std::vector<bool>& dividerAt;  // by position
 
     bool IsLine(std::string_view line, int p) const {
-        return IsVertical(CharAt(line, p)) || std::find(dividers.begin(), dividers.end(), p) != dividers.end();
+        return IsVertical(CharAt(line, p)) || (p >= 0 && p < static_cast<int>(dividerAt.size()) && dividerAt[p]);
     }
     std::string Cut(std::string_view line) const {
         std::string cut(Slice(line, first, last));
@@ -314,11 +314,16 @@ Formats InferFormats(const Lines& lines, const Body& body, const FixedLines& fix
     std::vector<int> rows;
     for (int row : body.rows)
         if (std::find(fixed.rows.begin(), fixed.rows.end(), row) == fixed.rows.end()) rows.push_back(row);
+    std::vector<bool> dividerAt;
+    for (int p : columns.dividers) {
+        if (p >= static_cast<int>(dividerAt.size())) dividerAt.resize(p + 1);
+        if (p >= 0) dividerAt[p] = true;
+    }
     int previous = 0;
     std::string unnamed;  // columns of whole numbers whose header says nothing
     for (std::size_t c = 0; c < columns.ends.size(); ++c) {
         int first = previous + 1, last = columns.ends[c];
-        Span span{first, last, columns.dividers};
+        Span span{first, last, dividerAt};
         bool guessed = false;
         FormatCell format = FormatOf(Survey(lines, rows, span), static_cast<int>(c) + 1,
                                      ReadHeader(HeaderWords(lines, capRows, span)), guessed);
