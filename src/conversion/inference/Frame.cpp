@@ -55,7 +55,7 @@ bool ColumnNumbers(std::string_view line) {
         bool letter = word.size() == 1 && !HasDigit(word);
         if (letter && numbers == 0) continue;
         int value = 0;
-        for (char c : word) value = c >= '0' && c <= '9' && value < 1000 ? value * 10 + (c - '0') : -1;
+        for (char c : word) value = c >= '0' && c <= '9' && value >= 0 && value < 1000 ? value * 10 + (c - '0') : -1;
         if (value <= 0 || (numbers > 0 && value != next)) return false;
         next = value + 1;
         ++numbers;
