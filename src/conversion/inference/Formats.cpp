@@ -298,6 +298,33 @@ FormatCell FormatOf(const ColumnCells& cells, int column, Header header, bool& g
     return {static_cast<i16>(column), kAlignRight, form, static_cast<i16>(cells.CommonDecimals())};
 }
 
+// The characters the records take in the project ("3,1,4,0,2,3,1,2,..." with the
+// count before them).
+std::size_t StoredLength(const std::vector<FormatCell>& cells) {
+    std::size_t length = 0, count = 0;
+    for (const FormatCell& f : cells)
+        if (f.Col != 0) {
+            ++count;
+            for (int number : {int{f.Col}, int{f.Alig}, int{f.Form}, int{f.Cn}}) length += 1 + std::to_string(number).size();
+        }
+    return length + std::to_string(count).size();
+}
+
+// A project value holds 254 characters: records are given up from the last column,
+// those of numbers first (they only show the value), then those of text (which
+// keep it as printed). Returns the columns given up.
+std::string KeepStorable(std::vector<FormatCell>& cells) {
+    constexpr std::size_t kMaxValue = 254;
+    std::string dropped;
+    for (bool text : {false, true})
+        for (std::size_t c = cells.size(); c-- > 0 && StoredLength(cells) > kMaxValue;)
+            if (cells[c].Col != 0 && (cells[c].Form == kFormText) == text) {
+                cells[c] = {};
+                dropped.insert(0, (dropped.empty() ? "" : ", ") + std::to_string(c + 1));
+            }
+    return dropped;
+}
+
 std::string Describe(const FormatCell& f) {
     std::string text = "графа " + std::to_string(f.Col);
     if (f.Form == kFormText) return text + " — текст (номера, коды, даты)";
@@ -325,16 +352,21 @@ Formats InferFormats(const Lines& lines, const Body& body, const FixedLines& fix
         int first = previous + 1, last = columns.ends[c];
         Span span{first, last, dividerAt};
         bool guessed = false;
-        FormatCell format = FormatOf(Survey(lines, rows, span), static_cast<int>(c) + 1,
-                                     ReadHeader(HeaderWords(lines, capRows, span)), guessed);
+        formats.cells.push_back(FormatOf(Survey(lines, rows, span), static_cast<int>(c) + 1,
+                                         ReadHeader(HeaderWords(lines, capRows, span)), guessed));
         if (guessed) unnamed += (unnamed.empty() ? "" : ", ") + std::to_string(c + 1);
-        formats.cells.push_back(format);
         // As the editor stores an untouched column: one unit wider than its characters.
         formats.widths.push_back(last - previous + 1);
         previous = last;
-        if (format.Col != 0) formats.finding.text += (formats.finding.text.empty() ? "" : "; ") + Describe(format);
     }
+    std::string dropped = KeepStorable(formats.cells);
+    for (const FormatCell& format : formats.cells)
+        if (format.Col != 0) formats.finding.text += (formats.finding.text.empty() ? "" : "; ") + Describe(format);
     if (formats.finding.text.empty()) formats.finding.text = "все графы текстовые, общий формат";
+    if (!dropped.empty()) {
+        formats.finding.decided = false;
+        formats.finding.text += "; форматы граф " + dropped + " не вошли в проект (значение ключа — до 254 символов)";
+    }
     if (!unnamed.empty()) {
         formats.finding.decided = false;
         formats.finding.text += "; целые числа в графах " + unnamed +

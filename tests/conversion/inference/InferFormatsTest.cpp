@@ -144,5 +144,31 @@ TEST(InferFormatsTest, WholeNumbersUnderNoHeaderWordAreAGuess) {
               "видно, не номера ли это");
 }
 
+// Thirty columns of sums would take 263 characters in the project, which holds 254:
+// the last number columns give up their records (they only show the value), the
+// codes keep theirs, and the element says which were left out.
+TEST(InferFormatsTest, RecordsStayWithinWhatAProjectValueHolds) {
+    std::string cap = "|", row = "|";
+    Columns columns;
+    for (int c = 1; c <= 30; ++c) {
+        cap += c == 30 ? "Код  |" : "Сумма|";
+        row += c == 30 ? "00123|" : " 1.50|";
+        columns.ends.push_back(6 * c + 1);
+        columns.dividers.push_back(6 * c + 1);
+    }
+    columns.dividers.insert(columns.dividers.begin(), 1);
+    Lines lines = {Utf8ToCp1251(cap), row, row};
+    Body body;
+    body.rows = {1, 2};
+    Formats formats = InferFormats(lines, body, FixedLines{}, columns, {0});
+    ASSERT_EQ(formats.cells.size(), 30u);
+    EXPECT_EQ(formats.cells[27], (FormatCell{28, 3, kNumber, 2}));
+    EXPECT_EQ(formats.cells[28], FormatCell{});
+    EXPECT_EQ(formats.cells[29], (FormatCell{30, 1, kText, 0}));
+    EXPECT_FALSE(formats.finding.decided);
+    EXPECT_TRUE(formats.finding.text.ends_with("; форматы граф 29 не вошли в проект (значение ключа — до 254 символов)"))
+        << formats.finding.text;
+}
+
 }  // namespace
 }  // namespace tabulizer::inference
