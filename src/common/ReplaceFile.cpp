@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "common/Failure.h"
@@ -120,8 +121,13 @@ void WriteBeside(const std::string& utf8Path, const std::function<void(const std
                  const std::function<bool(const std::string&)>& probe, bool replace) {
     std::filesystem::path target(utf8Path);
     if (replace) CheckTarget(target);
-    std::string temporary = CreateTemporary(target);
-    TemporaryFileGuard guard(temporary);  // a signal does not leave it behind either
+    std::string temporary;
+    std::optional<TemporaryFileGuard> guard;  // a signal does not leave it behind either
+    {
+        EndingSignalsHeld held;
+        temporary = CreateTemporary(target);
+        guard.emplace(temporary);
+    }
     try {
         try {
             write(temporary);

@@ -1,5 +1,6 @@
 #include "common/SaveSignals.h"
 
+#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -76,5 +77,14 @@ TemporaryFileGuard::~TemporaryFileGuard() {
     slots[slot_].used.store(false);
     if (--guards == 0) Restore();
 }
+
+EndingSignalsHeld::EndingSignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal : kSignals) sigaddset(&held, signal);
+    pthread_sigmask(SIG_BLOCK, &held, &before_);
+}
+
+EndingSignalsHeld::~EndingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
 
 }  // namespace tabulizer

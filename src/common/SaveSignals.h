@@ -4,6 +4,8 @@
 // reader of the output went away, and SIGXFSZ when a write passes the file size
 // limit) first remove it and then end the program as they would have, with the
 // signal's own status. Files go first, then folders (which are empty by then).
+#include <signal.h>
+
 #include <string>
 
 namespace tabulizer {
@@ -18,6 +20,20 @@ public:
 
 private:
     int slot_;  // -1 when every slot was taken (the path is then not guarded)
+};
+
+// Holds those signals on the calling thread while a temporary file or folder is
+// created and its guard set up, so that none ends the program between the two and
+// leaves it behind; one that came meanwhile is taken when the hold ends, by the guard.
+class EndingSignalsHeld {
+public:
+    EndingSignalsHeld();
+    ~EndingSignalsHeld();
+    EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+    EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+
+private:
+    sigset_t before_;
 };
 
 }  // namespace tabulizer

@@ -45,6 +45,7 @@ StandardOutput::StandardOutput(const std::string& output, const std::string& ext
     if (error) temp = "/tmp";
     RemoveStaleTemporaries(temp, kFolderPrefix, "", true);
     std::string pattern = (temp / (StaleTaggedPrefix(kFolderPrefix) + "XXXXXX")).string();
+    EndingSignalsHeld held;
     if (!mkdtemp(pattern.data())) {
         int reason = errno;
         throw Failure(kPathAccessError, "cannot create a temporary folder",

@@ -1,6 +1,7 @@
 // Column formats: numbers right-aligned with their common number of decimals,
-// percentages as percent, codes with leading zeros kept as text; widths from the
-// columns' character counts.
+// percentages as percent; the text format "@" where a spreadsheet would take a
+// cell for a number it is not (codes, document and account numbers, dates, lone
+// signs); widths from the columns' character counts.
 #include <algorithm>
 #include <map>
 
@@ -13,12 +14,16 @@ namespace {
 
 constexpr i16 kAlignLeft = 1, kAlignRight = 3;
 constexpr i16 kFormNumber = 1, kFormPercent = 3, kFormText = 4;
+constexpr std::size_t kMaxDigitsOfNumber = 15;  // what the typed input reads as a number
 
 // What the cells of one column hold.
 struct ColumnCells {
-    int numbers = 0, percents = 0, texts = 0, codes = 0;  // codes: zero-padded digit groups
-    int wholes = 0;  // numbers of digits alone
-    std::map<int, int> decimals;  // number of decimals -> cells
+    int numbers = 0, percents = 0, texts = 0;
+    int codes = 0;      // zero-padded digits, item numbers "332.", dates, long digit strings, ranges
+    int codeTexts = 0;  // short texts of a code ("АБ 023545", "КО-62", "ПНП")
+    int signs = 0;      // a lone "+" (a lone "-" is a placeholder)
+    int wholes = 0, leftWholes = 0;  // numbers of digits alone; of them, flush left
+    std::map<int, int> decimals;     // number of decimals -> cells
 
     int CommonDecimals() const {
         int best = 0, cells = 0;
@@ -34,96 +39,295 @@ bool IsPlaceholder(std::string_view text) {
     return true;
 }
 
-enum class Code { kNone, kDigitGroups, kZeroPadded };
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// CP1251 letters: Latin, Russian and Ukrainian.
+bool IsCapital(char c) {
+    auto u = static_cast<unsigned char>(c);
+    return (u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDF) || u == 0xA8 || u == 0xAA || u == 0xAF || u == 0xB2 ||
+           u == 0xA5;
+}
+bool IsLetter(char c) {
+    auto u = static_cast<unsigned char>(c);
+    return IsCapital(c) || (u >= 'a' && u <= 'z') || u >= 0xE0 || u == 0xB8 || u == 0xBA || u == 0xBF || u == 0xB3 ||
+           u == 0xB4;
+}
+
+enum class Code { kNone, kDigitGroups, kZeroPadded, kDate };
 
 // Digits in groups joined by "-", "/" or "." ("45-5123"); zero-padded when a group of
-// several digits starts with a zero ("12-0345", "01.04.1999").
+// several digits starts with a zero ("12-0345", "01.04.1999"); a date when three
+// groups are joined by the same "." or "/" ("1.3.2008", "15/03/02").
 Code CodeShape(std::string_view text) {
     bool zeroFirst = false;
     std::size_t group = 0;
+    std::string joints;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         char c = i < text.size() ? text[i] : '-';
-        if (c >= '0' && c <= '9') {
+        if (IsDigit(c)) {
             ++group;
             continue;
         }
         if ((c != '-' && c != '/' && c != '.') || group == 0) return Code::kNone;
         zeroFirst = zeroFirst || (group > 1 && text[i - group] == '0');
+        if (i < text.size()) joints += c;
         group = 0;
     }
+    if (joints.size() == 2 && joints[0] == joints[1] && joints[0] != '-') return Code::kDate;
     return zeroFirst ? Code::kZeroPadded : Code::kDigitGroups;
 }
 
-ColumnCells Survey(const Lines& lines, const std::vector<int>& rows, int first, int last) {
+// Digits alone, too many for a number; or digits closed by one letter, a house or
+// flat number ("60а").
+bool IsDigitCode(std::string_view text) {
+    std::size_t digits = 0;
+    while (digits < text.size() && IsDigit(text[digits])) ++digits;
+    if (digits == text.size()) return digits > kMaxDigitsOfNumber;
+    return digits > 0 && digits + 1 == text.size() && IsLetter(text.back());
+}
+
+// A short text that names a code rather than says something: one or two words, with
+// a digit in them ("АБ 023545", "T54171", "КО-62") or in capitals alone ("ПНП").
+bool IsCodeText(std::string_view text) {
+    std::vector<std::string_view> words = Words(text);
+    if (words.size() > 2) return false;
+    if (HasDigit(text)) return true;
+    int capitals = 0;
+    for (char c : text)
+        if (IsCapital(c)) ++capitals;
+        else if (IsLetter(c)) return false;
+    return words.size() == 1 && capitals >= 2;
+}
+
+// Numbers joined by a sign, no word among them: a range ("0.00 =>  1073.00"), text
+// that looks like numbers. Numbers parted by blanks alone ("5 284") may be one
+// number grouped in thousands.
+bool JoinsNumbers(std::string_view text) {
+    if (std::any_of(text.begin(), text.end(), IsLetter)) return false;
+    int numbers = 0, joints = 0;
+    for (std::string_view word : Words(text)) ++(ShapeOf(word).number ? numbers : joints);
+    return numbers >= 2 && joints > 0;
+}
+
+// The characters first..last of lines that make one column; the dividers found
+// between columns ("|", or ":" in some reports) are table lines, not text.
+struct Span {
+    int first, last;
+    const std::vector<bool>& dividerAt;  // by position
+
+    bool IsLine(std::string_view line, int p) const {
+        return IsVertical(CharAt(line, p)) || (p >= 0 && p < static_cast<int>(dividerAt.size()) && dividerAt[p]);
+    }
+    std::string Cut(std::string_view line) const {
+        std::string cut(Slice(line, first, last));
+        for (std::size_t i = 0; i < cut.size(); ++i)
+            if (IsLine(line, first + static_cast<int>(i))) cut[i] = ' ';
+        return cut;
+    }
+    // A text that spills over an edge of the column: a heading or a line running
+    // across the columns, not a cell of this one.
+    bool Spills(std::string_view line) const {
+        auto filled = [&](int p) { return CharAt(line, p) != ' ' && !IsLine(line, p); };
+        return (filled(first - 1) && filled(first)) || (filled(last) && filled(last + 1));
+    }
+};
+
+void Count(ColumnCells& cells, std::string_view cut, std::string_view text) {
+    if (text == "+" || text == "+/-") {
+        ++cells.signs;
+        return;
+    }
+    NumberShape shape = ShapeOf(text);
+    Code code = shape.number ? Code::kNone : CodeShape(text);
+    // Zero-padded codes, and item numbers closed by a point ("332."), keep their form.
+    bool numbered = shape.number && text.back() == '.';
+    if (shape.leadingZero || numbered || code == Code::kZeroPadded || code == Code::kDate ||
+        (!shape.number && (IsDigitCode(text) || JoinsNumbers(text))))
+        ++cells.codes;
+    else if (code == Code::kDigitGroups) return;  // a code, but no evidence of zeros
+    else if (!shape.number) ++(IsCodeText(text) ? cells.codeTexts : cells.texts);
+    else {
+        ++cells.numbers;
+        if (text.find_first_not_of("0123456789") == std::string_view::npos) {
+            ++cells.wholes;
+            std::size_t lead = cut.find(text.front()), trail = cut.size() - lead - text.size();
+            cells.leftWholes += lead <= 1 && trail >= 2 ? 1 : 0;
+        }
+        cells.percents += shape.percent ? 1 : 0;
+        ++cells.decimals[shape.decimals];
+    }
+}
+
+ColumnCells Survey(const Lines& lines, const std::vector<int>& rows, const Span& span) {
     ColumnCells cells;
     for (int row : rows) {
-        std::string cut(Slice(lines[row], first, last));
-        for (char& c : cut)
-            if (IsVertical(c)) c = ' ';
+        std::string cut = span.Cut(lines[row]);
         std::string_view text = Trim(cut);
-        if (text.empty() || IsPlaceholder(text)) continue;
-        NumberShape shape = ShapeOf(text);
-        Code code = shape.number ? Code::kNone : CodeShape(text);
-        // Zero-padded codes, and item numbers closed by a point ("332."), keep their form.
-        bool numbered = shape.number && text.back() == '.';
-        if (shape.leadingZero || code == Code::kZeroPadded || numbered) ++cells.codes;
-        else if (code == Code::kDigitGroups) continue;  // a code, but no evidence of zeros
-        else if (!shape.number) ++cells.texts;
-        else {
-            ++cells.numbers;
-            cells.wholes += text.find_first_not_of("0123456789") == std::string_view::npos ? 1 : 0;
-            cells.percents += shape.percent ? 1 : 0;
-            ++cells.decimals[shape.decimals];
-        }
+        if (text.empty() || IsPlaceholder(text) || span.Spills(lines[row])) continue;
+        Count(cells, cut, text);
     }
     return cells;
 }
 
-// Words of a header naming identifiers: document and line numbers, codes, tax and
-// bank numbers (CP1251 lower case, as the words begin).
-bool NamesIdentifiers(const Lines& lines, const std::vector<int>& capRows, int first, int last) {
-    static const std::vector<std::string> words = [] {
+// A character beyond a column's edge that carries a word of the header on: not a
+// blank, nor a line of the table.
+bool Continues(char beyond) { return beyond != ' ' && !IsJunction(beyond) && !IsHorizontal(beyond); }
+
+// A word of a header without the table's lines that touch it ("ряд-+" at a tee); a
+// hyphen that breaks the word stays.
+std::string_view WithoutLines(std::string_view word) {
+    while (!word.empty() && (IsJunction(word.front()) || IsHorizontal(word.front()))) word.remove_prefix(1);
+    while (!word.empty() && (IsJunction(word.back()) ||
+                             (IsHorizontal(word.back()) && (word.size() < 2 || IsHorizontal(word[word.size() - 2])))))
+        word.remove_suffix(1);
+    return word;
+}
+
+// The words of a column's header, lower case, a word broken by a hyphen at the end
+// of a line joined again ("стро-" "ки"), a word written downwards read across. Only words wholly inside the column: a
+// header merged over several columns names none of them alone.
+std::vector<std::string> HeaderWords(const Lines& lines, const std::vector<int>& capRows, const Span& span) {
+    std::vector<std::string> words;
+    bool broken = false;
+    std::size_t letterAt = std::string::npos;  // where the line before held a letter alone
+    for (int row : capRows) {
+        std::string_view line = lines[row];
+        std::string cut = span.Cut(line);
+        auto continues = [&](int p) { return !span.IsLine(line, p) && Continues(CharAt(line, p)); };
+        if (!cut.empty() && cut[0] != ' ' && continues(span.first - 1)) cut[0] = ' ';
+        std::vector<std::string_view> inside = Words(cut);
+        if (!inside.empty() && cut.back() != ' ' && continues(span.last + 1)) inside.pop_back();
+        for (std::size_t w = 0; w < inside.size(); ++w) {
+            std::string word = Lower(WithoutLines(inside[w]));
+            if (word.empty()) continue;
+            // A narrow column's header written downwards, a letter a line under the
+            // letter before ("Ш" "И" "Ф" "Р").
+            std::size_t at = inside.size() == 1 && word.size() == 1 && IsLetter(word[0])
+                                 ? static_cast<std::size_t>(inside[w].data() - cut.data()) : std::string::npos;
+            if (broken && w == 0) words.back().pop_back(), words.back() += word;
+            else if (at != std::string::npos && at == letterAt) words.back() += word;
+            else words.push_back(word);
+            broken = word.size() > 1 && word.back() == '-';
+            letterAt = at;
+        }
+        if (inside.empty()) broken = false, letterAt = std::string::npos;
+    }
+    return words;
+}
+
+// Words that give the row's number in the table ("№ п/п", "Номер по порядку"):
+// a count, not an identifier.
+bool IsRowNumberWord(std::string_view word) {
+    static const std::vector<std::string> marks = [] {
         std::vector<std::string> cp1251;
-        for (const char* w : {"номер", "код", "шифр", "инн", "бик", "кпп", "окпо", "артикул", "табел", "доку", "рядка",
-                              "строки", "счет", "счёт", "рахун"})
-            cp1251.push_back(Utf8ToCp1251(w));
+        for (const char* w : {"п/п", "з/п", "порядку"}) cp1251.push_back(Utf8ToCp1251(w));
         return cp1251;
     }();
-    for (int row : capRows) {
-        // Only words wholly inside the column: a header merged over several columns
-        // names none of them alone.
-        std::string_view line = lines[row];
-        std::string cut(Slice(line, first, last));
-        if (CharAt(line, first - 1) != ' ' && !IsVertical(CharAt(line, first - 1)) && !cut.empty() && cut[0] != ' ')
-            cut[0] = ' ';
-        for (char& c : cut)
-            if (IsVertical(c)) c = ' ';
-        std::vector<std::string_view> inside = Words(cut);
-        if (!inside.empty() && CharAt(line, last + 1) != ' ' && !IsVertical(CharAt(line, last + 1)) && cut.back() != ' ')
-            inside.pop_back();
-        for (std::string_view word : inside)
-            for (const std::string& id : words)
-                if (Lower(word).starts_with(id)) return true;
-    }
+    for (const std::string& mark : marks)
+        if (word.find(mark) != std::string_view::npos) return true;
     return false;
 }
 
-FormatCell FormatOf(const ColumnCells& cells, int column, bool identifiers) {
-    auto c = static_cast<i16>(column);
-    if (cells.texts > 0) return {};
+// What a column's header says of its values: identifiers (document and line
+// numbers, codes, tax and bank numbers, accounts, marks, or the number sign before a
+// noun: "N док.", "№ кварт."), or the rows' own numbers.
+struct Header {
+    bool identifiers = false, rowNumbers = false;
+    bool named = false;  // any word at all, beyond the columns' numbers
+};
+
+bool HasIdentifierStem(std::string_view word) {
+    static const std::vector<std::string> stems = [] {
+        std::vector<std::string> cp1251;
+        for (const char* w : {"номер", "код", "шифр", "инн", "бик", "кпп", "окпо", "кнп", "кбк", "кбе", "артикул", "табел",
+                              "доку", "рядка", "строки", "счет", "счёт", "рах", "ознак", "признак", "познач"})
+            cp1251.push_back(Utf8ToCp1251(w));
+        return cp1251;
+    }();
+    // Abbreviations that are whole words: "Т/н" (personnel number), "Маш.ном".
+    static const std::vector<std::string> abbreviations = {Utf8ToCp1251("т/н"), Utf8ToCp1251("ном")};
+    // "О/Рах.", "Маш.ном": each part of a word joined by "/" or "." may be the stem.
+    for (std::size_t start = 0; start < word.size();) {
+        std::size_t end = std::min(word.find_first_of("/.", start), word.size());
+        std::string_view part = word.substr(start, end - start);
+        for (const std::string& stem : stems)
+            if (part.starts_with(stem)) return true;
+        if (std::find(abbreviations.begin(), abbreviations.end(), part) != abbreviations.end()) return true;
+        start = end + 1;
+    }
+    std::string_view bare = word.substr(0, word.find_last_not_of(".,:") + 1);
+    return std::find(abbreviations.begin(), abbreviations.end(), bare) != abbreviations.end();
+}
+
+Header ReadHeader(const std::vector<std::string>& words) {
+    static const std::string numberSign = Utf8ToCp1251("№");
+    Header header;
+    header.named = std::any_of(words.begin(), words.end(),
+                               [](const std::string& w) { return std::any_of(w.begin(), w.end(), IsLetter); });
+    header.rowNumbers = std::any_of(words.begin(), words.end(), [](const std::string& w) { return IsRowNumberWord(w); });
+    for (std::size_t w = 0; w < words.size() && !header.rowNumbers; ++w) {
+        bool sign = words[w] == "n" || words[w] == numberSign;
+        if ((sign && w + 1 < words.size() && std::any_of(words[w + 1].begin(), words[w + 1].end(), IsLetter)) ||
+            HasIdentifierStem(words[w]))
+            header.identifiers = true;
+    }
+    return header;
+}
+
+// `guessed`: set when whole numbers were taken for quantities with no header word to
+// say whether they are numbers of documents or counts.
+FormatCell FormatOf(const ColumnCells& cells, int column, Header header, bool& guessed) {
+    const FormatCell text{static_cast<i16>(column), kAlignLeft, kFormText, 0};
+    const int values = cells.numbers + cells.codes + cells.codeTexts + cells.signs;
+    // An empty column takes its format from its header, as a user sets it.
+    if (values == 0 && cells.texts == 0) return header.identifiers ? text : FormatCell{};
+    // A few words among values (a placeholder "х", a cap repeated over a second table,
+    // the second line of a total) do not make a column of texts.
+    if (cells.texts * 5 > values) return {};
+    if (cells.signs > 0 && cells.signs + cells.texts == values) return text;  // "+" alone reads as a formula
     // Codes keep their zeros as text; a column of codes may hold plain numbers too.
-    if (cells.codes > 0) return {c, kAlignLeft, kFormText, 0};
-    // Whole numbers under a header that names identifiers are document numbers, not
-    // quantities.
-    if (identifiers && cells.numbers > 0 && cells.wholes == cells.numbers) return {c, kAlignLeft, kFormText, 0};
+    if (cells.codes > 0) return text;
+    if (cells.codeTexts > 0) return header.identifiers ? text : FormatCell{};
     if (cells.numbers == 0) return {};
+    // Whole numbers under a header that names identifiers, or printed flush left as
+    // a program prints a string, are identifiers, not quantities.
+    if (cells.wholes == cells.numbers &&
+        (header.identifiers || (!header.rowNumbers && cells.leftWholes * 10 >= cells.wholes * 9)))
+        return text;
+    guessed = cells.wholes == cells.numbers && !header.named;
     i16 form = cells.percents == cells.numbers ? kFormPercent : kFormNumber;
-    return {c, kAlignRight, form, static_cast<i16>(cells.CommonDecimals())};
+    return {static_cast<i16>(column), kAlignRight, form, static_cast<i16>(cells.CommonDecimals())};
+}
+
+// The characters the records take in the project ("3,1,4,0,2,3,1,2,..." with the
+// count before them).
+std::size_t StoredLength(const std::vector<FormatCell>& cells) {
+    std::size_t length = 0, count = 0;
+    for (const FormatCell& f : cells)
+        if (f.Col != 0) {
+            ++count;
+            for (int number : {int{f.Col}, int{f.Alig}, int{f.Form}, int{f.Cn}}) length += 1 + std::to_string(number).size();
+        }
+    return length + std::to_string(count).size();
+}
+
+// A project value holds 254 characters: records are given up from the last column,
+// those of numbers first (they only show the value), then those of text (which
+// keep it as printed). Returns the columns given up.
+std::string KeepStorable(std::vector<FormatCell>& cells) {
+    constexpr std::size_t kMaxValue = 254;
+    std::string dropped;
+    for (bool text : {false, true})
+        for (std::size_t c = cells.size(); c-- > 0 && StoredLength(cells) > kMaxValue;)
+            if (cells[c].Col != 0 && (cells[c].Form == kFormText) == text) {
+                cells[c] = {};
+                dropped.insert(0, (dropped.empty() ? "" : ", ") + std::to_string(c + 1));
+            }
+    return dropped;
 }
 
 std::string Describe(const FormatCell& f) {
     std::string text = "графа " + std::to_string(f.Col);
-    if (f.Form == kFormText) return text + " — текст (номера и коды)";
+    if (f.Form == kFormText) return text + " — текст (номера, коды, даты)";
     text += f.Form == kFormPercent ? " — проценты" : " — числа";
     return text + ", знаков после точки: " + std::to_string(f.Cn);
 }
@@ -137,17 +341,37 @@ Formats InferFormats(const Lines& lines, const Body& body, const FixedLines& fix
     std::vector<int> rows;
     for (int row : body.rows)
         if (std::find(fixed.rows.begin(), fixed.rows.end(), row) == fixed.rows.end()) rows.push_back(row);
-    int previous = 0;
-    for (std::size_t c = 0; c < columns.ends.size(); ++c) {
-        FormatCell format = FormatOf(Survey(lines, rows, previous + 1, columns.ends[c]), static_cast<int>(c) + 1,
-                                     NamesIdentifiers(lines, capRows, previous + 1, columns.ends[c]));
-        formats.cells.push_back(format);
-        // As the editor stores an untouched column: one unit wider than its characters.
-        formats.widths.push_back(columns.ends[c] - previous + 1);
-        previous = columns.ends[c];
-        if (format.Col != 0) formats.finding.text += (formats.finding.text.empty() ? "" : "; ") + Describe(format);
+    std::vector<bool> dividerAt;
+    for (int p : columns.dividers) {
+        if (p >= static_cast<int>(dividerAt.size())) dividerAt.resize(p + 1);
+        if (p >= 0) dividerAt[p] = true;
     }
+    int previous = 0;
+    std::string unnamed;  // columns of whole numbers whose header says nothing
+    for (std::size_t c = 0; c < columns.ends.size(); ++c) {
+        int first = previous + 1, last = columns.ends[c];
+        Span span{first, last, dividerAt};
+        bool guessed = false;
+        formats.cells.push_back(FormatOf(Survey(lines, rows, span), static_cast<int>(c) + 1,
+                                         ReadHeader(HeaderWords(lines, capRows, span)), guessed));
+        if (guessed) unnamed += (unnamed.empty() ? "" : ", ") + std::to_string(c + 1);
+        // As the editor stores an untouched column: one unit wider than its characters.
+        formats.widths.push_back(last - previous + 1);
+        previous = last;
+    }
+    std::string dropped = KeepStorable(formats.cells);
+    for (const FormatCell& format : formats.cells)
+        if (format.Col != 0) formats.finding.text += (formats.finding.text.empty() ? "" : "; ") + Describe(format);
     if (formats.finding.text.empty()) formats.finding.text = "все графы текстовые, общий формат";
+    if (!dropped.empty()) {
+        formats.finding.decided = false;
+        formats.finding.text += "; форматы граф " + dropped + " не вошли в проект (значение ключа — до 254 символов)";
+    }
+    if (!unnamed.empty()) {
+        formats.finding.decided = false;
+        formats.finding.text += "; целые числа в графах " + unnamed +
+                                " взяты за количества: в шапке над ними нет слов, по которым видно, не номера ли это";
+    }
     return formats;
 }
 

@@ -9,12 +9,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "../../support/Files.h"
 #include "../../support/Command.h"
 #include "common/Cp1251.h"
 #include "common/Failure.h"
+#include "common/SaveSignals.h"
 #include "conversion/spreadsheet/DeflatePool.h"
 #include "conversion/spreadsheet/Spreadsheet.h"
 
@@ -233,6 +235,28 @@ TEST_F(Save, ASignalDuringTheSaveRemovesTheTemporaryFile) {
         EXPECT_EQ(ReadFile(out), "earlier");
         ExpectOnlyInFolder(1);
     }
+}
+
+// A signal that comes after the temporary file exists but before its guard stands
+// waits for the guard, which removes the file; without the hold it was left behind.
+TEST_F(Save, ASignalBeforeTheGuardStandsWaitsForIt) {
+    const fs::path temporary = folder / "pending.tmp";
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::optional<TemporaryFileGuard> guard;
+        {
+            EndingSignalsHeld held;
+            std::ofstream(temporary) << "x";
+            raise(SIGTERM);
+            guard.emplace(temporary.string());
+        }
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << "status " << status;
+    EXPECT_FALSE(fs::exists(temporary));
 }
 
 }  // namespace
