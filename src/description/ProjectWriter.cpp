@@ -6,6 +6,7 @@
 #include "common/Cp1251.h"
 #include "common/Failure.h"
 #include "common/ReplaceFile.h"
+#include "description/ProjectEncoding.h"
 #include "description/ProjectText.h"
 
 namespace tabulizer {
@@ -121,6 +122,16 @@ void WriteVertical(ProjectText& out, const DocumentDescription& d) {
     out.Flag("DivideCol", d.DivideCol);
 }
 
+// The loader reads a file whose bytes form UTF-8 as UTF-8. CP1251 text practically
+// never does, but a text taken from a report may ("Зª" is also the UTF-8 of "Ǫ"):
+// such a project is written in UTF-8 with a byte order mark, which the loader reads
+// back to the same CP1251 text.
+std::string ReadableAsWritten(std::string cp1251) {
+    if (DecodeProjectBytes(cp1251).cp1251 == cp1251) return cp1251;
+    std::string utf8 = "\xEF\xBB\xBF" + Cp1251ToUtf8(cp1251);
+    return DecodeProjectBytes(utf8).cp1251 == cp1251 ? utf8 : cp1251;
+}
+
 }  // namespace
 
 std::string FormatProject(const DocumentDescription& description) {
@@ -128,7 +139,7 @@ std::string FormatProject(const DocumentDescription& description) {
     WriteGeneral(out, description);
     WriteHorizon(out, description);
     WriteVertical(out, description);
-    return out.Text();
+    return ReadableAsWritten(out.Text());
 }
 
 void WriteProject(const DocumentDescription& description, const std::string& utf8Path, bool replace) {

@@ -8,7 +8,8 @@
 
 namespace tabulizer {
 
-// The text of the project file (CP1251). Separators and fixed lines are written
+// The text of the project file (CP1251; UTF-8 with a byte order mark in the rare
+// case that the CP1251 bytes would read back as UTF-8). Separators and fixed lines are written
 // without the free slots the editor may leave between them. Throws
 // Failure(kCannotWrite) for a value the format cannot hold: a line break in a text,
 // a comma in a font name, or a value longer than the 254 characters a read returns.

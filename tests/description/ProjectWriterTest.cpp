@@ -53,7 +53,15 @@ TEST_F(ProjectWriter, LoadingWhatWasWrittenGivesEveryFieldBack) {
     formFeed.FixStr[0] = {};
     formFeed.CountMerge = 0;
     formFeed.MergeCl = {};
-    for (const DocumentDescription& source : {Varied(), formFeed}) {
+    // A text from a report whose CP1251 bytes also form UTF-8 ("5.80Зª"), in a
+    // project of nothing else but ASCII: it must not read back as other characters.
+    DocumentDescription utf8Alike = formFeed;
+    utf8Alike.NameIn = "r.txt";
+    utf8Alike.EtalStr.clear();
+    utf8Alike.FixStr[1].Str = "5.80\xC7\xAA";
+    utf8Alike.FixStr[0] = {};
+    utf8Alike.Fonts[kFontInf] = {"Arial", 8, 0};
+    for (const DocumentDescription& source : {Varied(), formFeed, utf8Alike}) {
         run.NameIni = (dir / "w.ini").string();
         WriteProject(source, run.NameIni);
         DocumentDescription loaded;
