@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "conversion/ConvStr.h"
 #include "conversion/inference/Elements.h"
 #include "conversion/inference/LineShapes.h"
 
@@ -89,12 +90,22 @@ std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows,
 
 }  // namespace
 
+int LongestLine(const Lines& rawLines, bool windows) {
+    int longest = 0;
+    std::string line;
+    for (const std::string& raw : rawLines) {
+        line = raw;
+        ConvStr(line, windows);
+        longest = std::max(longest, static_cast<int>(line.size()));
+    }
+    return longest;
+}
+
 Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows,
-                     const std::vector<int>& capRows) {
+                     const std::vector<int>& capRows, int longestLine) {
     Columns columns;
     columns.finding.element = "Графы";
-    for (const std::string& line : lines)
-        columns.maxLength = std::max(columns.maxLength, static_cast<int>(line.size()));
+    columns.maxLength = longestLine;
     std::vector<int> rows = TableRows(body, fixedRows);
     if (rows.empty()) {
         columns.finding.decided = false;

@@ -82,9 +82,13 @@ struct Columns {
     Finding finding;
 };
 // `capRows`: the cap's lines, whose vertical lines part the columns of data rows
-// printed without them.
+// printed without them; `longestLine`: MaxLStr, from LongestLine.
 Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows,
-                     const std::vector<int>& capRows);
+                     const std::vector<int>& capRows, int longestLine);
+// The length of the longest line as the editor measures it: each line as read,
+// converted and with tabs expanded, before any cut at a form feed (a form feed
+// that ends a page's last line counts as a character of it).
+int LongestLine(const Lines& rawLines, bool windows);
 
 struct Merges {
     std::vector<MergeCell> cells;
