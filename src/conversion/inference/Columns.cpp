@@ -58,6 +58,32 @@ std::vector<int> EndsAtDividers(const Lines& lines, const std::vector<int>& rows
     return ends;
 }
 
+bool IsText(char c) { return c != ' ' && !IsVertical(c); }
+
+// Column ends under a cap underlined by runs of "-" or "=" parted by blanks (report
+// generators print no vertical lines): each column runs from the start of its run
+// to the blank before the next one. Empty when no cap line is such an underline of
+// three columns or more.
+std::vector<int> EndsAtUnderlineRuns(const Lines& lines, const std::vector<int>& capRows, int textEnd) {
+    for (auto it = capRows.rbegin(); it != capRows.rend(); ++it) {
+        const std::string& line = lines[*it];
+        if (!IsRule(line) || line.find_first_of("|\xA6") != std::string::npos) continue;
+        std::vector<int> starts;
+        int last = 0;
+        for (int p = 1; p <= static_cast<int>(line.size()); ++p) {
+            if (!IsHorizontal(line[p - 1])) continue;
+            if (p > last + 1) starts.push_back(p);
+            last = p;
+        }
+        if (starts.size() < 3) continue;
+        std::vector<int> ends;
+        for (std::size_t r = 1; r < starts.size(); ++r) ends.push_back(starts[r] - 1);
+        ends.push_back(std::max(last, textEnd));
+        return ends;
+    }
+    return {};
+}
+
 // Column ends at the last blank of each gutter, so that a column's text starts
 // right after the end of the one before. A few headings written across the
 // columns (text without a digit) may cross a gutter; a colon that closes
@@ -88,6 +114,12 @@ std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows,
     return ends;
 }
 
+int TextEnd(const Lines& lines, const std::vector<int>& rows) {
+    int end = 0;
+    for (int row : rows) end = std::max(end, LastText(lines[row]));
+    return end;
+}
+
 }  // namespace
 
 int LongestLine(const Lines& rawLines, bool windows) {
@@ -112,25 +144,26 @@ Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int
         columns.finding.text = "под шапкой нет строк таблицы";
         return columns;
     }
-    int textEnd = 0;
-    for (int row : rows) textEnd = std::max(textEnd, LastText(lines[row]));
-    columns.dividers = VerticalLines(lines, rows, textEnd);
+    // The last column reaches the end of every table line, a total's included.
+    int textEnd = TextEnd(lines, body.rows);
+    columns.dividers = VerticalLines(lines, rows, TextEnd(lines, rows));
     std::vector<int> capDividers = CapLines(lines, capRows);
+    std::vector<int> underlined = EndsAtUnderlineRuns(lines, capRows, textEnd);
     if (!columns.dividers.empty()) {
         columns.ends = EndsAtDividers(lines, rows, columns.dividers, textEnd);
         columns.finding.text = "вертикальные линии в позициях " + Join(columns.dividers);
     } else if (capDividers.size() >= 3) {
         // Data printed without the lines its cap draws: the cap's lines part the
-        // columns, and blank out of its cells.
-        for (int row : capRows) textEnd = std::max(textEnd, LastText(lines[row]));
+        // columns, and are blanked out of the lines where no text stands on them.
+        textEnd = std::max(textEnd, TextEnd(lines, capRows));
         columns.ends = EndsAtDividers(lines, capRows, capDividers, textEnd);
-        // Data shifted against the cap may stand where the cap has a line: such a
-        // line is not blanked, or a digit would be.
-        for (int d : capDividers)
-            if (std::none_of(rows.begin(), rows.end(), [&](int row) { return CharAt(lines[row], d) != ' '; }))
-                columns.dividers.push_back(d);
+        columns.dividers = capDividers;
+        columns.capLines = true;
         columns.finding.text = "строки таблицы без линий, графы по вертикальным линиям шапки в позициях " +
                                Join(capDividers);
+    } else if (!underlined.empty()) {
+        columns.ends = underlined;
+        columns.finding.text = "линий нет, графы по чертам, которыми подчёркнута шапка";
     } else {
         columns.ends = EndsAtGutters(lines, rows, textEnd);
         columns.divideCol = true;
@@ -153,15 +186,71 @@ Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int
 
 namespace {
 
+// The last column a fixed line merges its text over: a row that holds no fixed
+// text is cut into all its columns.
+int MergedThrough(const std::string& line, const FixedLines& fixed, int columnCount) {
+    for (const FixLine& f : fixed.lines)
+        if (!f.Str.empty() && line.find(f.Str) != std::string::npos) return f.BegCol == 0 ? columnCount : f.EndCol;
+    return 0;
+}
+
+// How the texts of the rows meet a cap's line at position d, a fixed line's merged
+// text aside (it is not cut, and keeps what stands on a line).
+struct OnTheLine {
+    bool text = false;  // some text stands on it
+    int starts = 0;     // rows whose text begins on it
+    int ends = 0;       // rows whose text ends on it
+};
+
+OnTheLine TextsOn(const Lines& lines, const Body& body, const FixedLines& fixed, const std::vector<int>& ends, int d) {
+    OnTheLine on;
+    for (int row : body.rows) {
+        const std::string& line = lines[row];
+        int merged = MergedThrough(line, fixed, static_cast<int>(ends.size()));
+        if ((merged > 0 && d <= ends[merged - 1]) || !IsText(CharAt(line, d))) continue;
+        bool before = IsText(CharAt(line, d - 1)), after = IsText(CharAt(line, d + 1));
+        on.text = true;
+        on.starts += !before && after ? 1 : 0;
+        on.ends += after ? 0 : 1;
+    }
+    return on;
+}
+
+}  // namespace
+
+std::string SettleCapLines(const Lines& lines, const Body& body, const FixedLines& fixed, Columns& columns) {
+    if (!columns.capLines) return "";
+    std::vector<int>& ends = columns.ends;
+    std::vector<int> kept, standing;
+    for (int d : columns.dividers) {
+        OnTheLine on = TextsOn(lines, body, fixed, ends, d);
+        (on.text ? standing : kept).push_back(d);
+        // Rows printed against the cap may begin a text on its line ("... 62 293 400
+        // BYR" with the currency under it, a name printed one position left): the
+        // column ends before the line, so that the text stays whole in the next one,
+        // unless as many texts end on it.
+        auto at = std::find(ends.begin(), ends.end(), d);
+        if (on.starts > on.ends && at != ends.end() && at + 1 != ends.end() && (at == ends.begin() || *(at - 1) < d - 1))
+            *at = d - 1;
+    }
+    columns.dividers = kept;
+    return standing.empty() ? "" : "; не вычищаются линии шапки в позициях " + Join(standing) +
+                                       ", где в строках таблицы стоит текст";
+}
+
+namespace {
+
 // The text of columns b..e of a line, without the divider that closes column e.
 std::string_view Region(const std::string& line, const std::vector<int>& ends, int b, int e) {
     int first = b > 1 ? ends[b - 2] + 1 : 1;
     return Slice(line, first, ends[e - 1] - 1);
 }
 
+// The line that closes column c: on its end, or just past it where the column ends
+// before a line that data rows write on.
 bool DividerAfter(const std::string& line, const std::vector<int>& ends, int c) {
-    char at = CharAt(line, ends[c - 1]);
-    return IsVertical(at) || IsJunction(at);
+    char at = CharAt(line, ends[c - 1]), next = CharAt(line, ends[c - 1] + 1);
+    return IsJunction(at) || (c < static_cast<int>(ends.size()) && IsVertical(next));
 }
 
 // The last column of the cell that starts at column b: columns join while no
@@ -213,7 +302,12 @@ Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, co
     const std::vector<int>& ends = columns.ends;
     std::set<std::pair<int, int>> covered;  // (offset, column) inside a block found already
     int capEnd = std::min(frame.endCap, first.size());
-    if (!frame.ruled) capEnd = 0;  // without lines nothing shows where a header cell ends
+    bool drawn = false;  // a cap without vertical lines shows nowhere where a header cell ends
+    for (int o = frame.endTitle; o < capEnd; ++o) {
+        const std::string& line = lines[first.lines[o]];
+        drawn = drawn || (!IsRule(line) && line.find_first_of("|\xA6") != std::string::npos);
+    }
+    if (!frame.ruled || !drawn) capEnd = 0;
     for (int o = frame.endTitle; o < capEnd; ++o) {
         const std::string& line = lines[first.lines[o]];
         if (IsRule(line)) continue;

@@ -79,6 +79,7 @@ struct Columns {
     std::vector<int> dividers;  // PozDiv values
     int maxLength = 0;          // MaxLStr
     bool divideCol = false;
+    bool capLines = false;      // the dividers are the cap's lines, the rows drawn without them
     Finding finding;
 };
 // `capRows`: the cap's lines, whose vertical lines part the columns of data rows
@@ -103,6 +104,12 @@ struct FixedLines {
 };
 // Lines that begin a subtotal or total; `columnEnds` may be empty (columns not yet known).
 FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& columnEnds);
+
+// For rows printed without the cap's lines: the lines blanked out of the rows (those
+// on which no text of a row stands, a fixed line's merged text aside), and the
+// column ends moved before a line on which the texts of a column begin. Returns
+// what the columns' finding adds.
+std::string SettleCapLines(const Lines& lines, const Body& body, const FixedLines& fixed, Columns& columns);
 
 struct Postscript {
     std::string text;  // FixStr entry 0; empty = none

@@ -105,6 +105,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     std::vector<int> capRows;
     for (int o = frame.endTitle; o < std::min(frame.endCap, sample.size()); ++o) capRows.push_back(sample.lines[o]);
     Columns columns = InferColumns(lines, body, totals.rows, capRows, LongestLine(rawLines, code.windows));
+    const std::size_t columnsFinding = result.findings.size();
     result.findings.push_back(columns.finding);
     if (columns.ends.empty()) return NotATable(std::move(result), "под шапкой нет строк таблицы");
     if (columns.ends.size() == 1) {
@@ -116,8 +117,9 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     if (columns.maxLength > kMaxPageLine) return NotATable(std::move(result), "строки длиннее 32767 символов");
 
     Separators separators = InferSeparators(lines, layout, frame);
-    Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
     FixedLines fixed = InferFixedLines(lines, body, columns.ends);
+    result.findings[columnsFinding].text += SettleCapLines(lines, body, fixed, columns);
+    Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
     Postscript ps = InferPostscript(lines, body);
     Formats formats = InferFormats(lines, body, fixed, columns, capRows);
     for (const Finding* f : {&separators.finding, &merges.finding, &fixed.finding, &ps.finding, &formats.finding})
