@@ -26,14 +26,34 @@ std::vector<int> TableRows(const Body& body, const std::vector<int>& fixedRows) 
 int LastText(const std::string& line) { return static_cast<int>(line.find_last_not_of(" \f") + 1); }
 
 // Positions holding a vertical line in most rows: a total line may lack some of them.
-std::vector<int> VerticalLines(const Lines& lines, const std::vector<int>& rows, int width) {
+std::vector<int> VerticalLines(const Lines& lines, const std::vector<int>& rows, int width,
+                               bool (*isLine)(char) = IsVertical) {
     std::vector<int> dividers;
     for (int p = 1; p <= width; ++p) {
         int hits = 0;
-        for (int row : rows) hits += IsVertical(CharAt(lines[row], p)) ? 1 : 0;
+        for (int row : rows) hits += isLine(CharAt(lines[row], p)) ? 1 : 0;
         if (hits * 5 >= static_cast<int>(rows.size()) * 3) dividers.push_back(p);
     }
     return dividers;
+}
+
+bool IsColon(char c) { return c == ':'; }
+
+// A table drawn with colons for its vertical lines (":Бюджет    :   238353.89:"): a
+// colon in most rows, at the rows' left edge or where a line of the cap holds one
+// too; three such positions at least.
+std::vector<int> ColonLines(const Lines& lines, const std::vector<int>& rows, const std::vector<int>& capRows,
+                            int width) {
+    std::vector<int> colons = VerticalLines(lines, rows, width, IsColon), dividers;
+    if (colons.empty()) return {};
+    int bordered = 0;
+    for (int row : rows) bordered += Trim(lines[row]).substr(0, 1) == ":" ? 1 : 0;
+    bool leftEdge = bordered * 5 >= static_cast<int>(rows.size()) * 3;
+    for (int p : colons)
+        if (leftEdge ||
+            std::any_of(capRows.begin(), capRows.end(), [&](int row) { return CharAt(lines[row], p) == ':'; }))
+            dividers.push_back(p);
+    return dividers.size() >= 3 ? dividers : std::vector<int>{};
 }
 
 // Positions of the vertical lines of the cap's text lines.
@@ -69,7 +89,7 @@ std::vector<int> EndsAtUnderlineRuns(const Lines& lines, const std::vector<int>&
         const std::string& line = lines[*it];
         if (!IsRule(line) || line.find_first_of("|\xA6") != std::string::npos) continue;
         std::vector<int> starts;
-        int last = 0;
+        int last = -1;
         for (int p = 1; p <= static_cast<int>(line.size()); ++p) {
             if (!IsHorizontal(line[p - 1])) continue;
             if (p > last + 1) starts.push_back(p);
@@ -147,11 +167,17 @@ Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int
     // The last column reaches the end of every table line, a total's included.
     int textEnd = TextEnd(lines, body.rows);
     columns.dividers = VerticalLines(lines, rows, TextEnd(lines, rows));
+    if (columns.dividers.empty()) {
+        columns.dividers = ColonLines(lines, rows, capRows, TextEnd(lines, rows));
+        columns.colonLines = !columns.dividers.empty();
+    }
     std::vector<int> capDividers = CapLines(lines, capRows);
-    std::vector<int> underlined = EndsAtUnderlineRuns(lines, capRows, textEnd);
+    // The last column of a table without lines reaches as far as its cap's rules.
+    std::vector<int> underlined = EndsAtUnderlineRuns(lines, capRows, std::max(textEnd, TextEnd(lines, capRows)));
     if (!columns.dividers.empty()) {
         columns.ends = EndsAtDividers(lines, rows, columns.dividers, textEnd);
-        columns.finding.text = "вертикальные линии в позициях " + Join(columns.dividers);
+        columns.finding.text = std::string(columns.colonLines ? "двоеточия вместо вертикальных линий" : "вертикальные линии") +
+                               " в позициях " + Join(columns.dividers);
     } else if (capDividers.size() >= 3) {
         // Data printed without the lines its cap draws: the cap's lines part the
         // columns, and are blanked out of the lines where no text stands on them.
@@ -270,10 +296,13 @@ bool Intact(const std::string& line, const std::vector<int>& ends, int b, int e)
 // Texts apart by two blanks or more, each within its own column of b..e ("Дебет
 // Кредит" under a merged "Обороты"): the columns' own names, even where the line
 // between them is drawn only in the rule below. The rule under a merged name
-// beside them parts them as blanks do.
+// beside them parts them as blanks do. Single letters apart ("Н   А   Ч   И") are
+// one name written letter-spaced, and words apart within one column ("ИЗ     НИХ")
+// one name too.
 bool SeparateTexts(const std::string& line, const std::vector<int>& ends, int b, int e) {
     int first = b > 1 ? ends[b - 2] + 1 : 1, last = ends[e - 1] - 1;
-    int pieces = 0, column = b, pieceColumn = 0, lastText = first - 3;
+    int pieces = 0, column = b, pieceColumn = 0, lastText = first - 3, firstColumn = 0;
+    bool letterSpaced = true, columnsApart = false;
     for (int p = first; p <= last; ++p) {
         while (column < e && p > ends[column - 1]) ++column;
         char c = CharAt(line, p);
@@ -281,12 +310,16 @@ bool SeparateTexts(const std::string& line, const std::vector<int>& ends, int b,
         if (p - lastText > 2) {  // two blanks or more since the text before
             ++pieces;
             pieceColumn = column;
+            if (firstColumn == 0) firstColumn = column;
+            columnsApart = columnsApart || column != firstColumn;
         } else if (column != pieceColumn) {
             return false;  // a text across a column end
+        } else {
+            letterSpaced = false;
         }
         lastText = p;
     }
-    return pieces > 1;
+    return pieces > 1 && columnsApart && !letterSpaced;
 }
 
 std::string Describe(const MergeCell& m) {
@@ -302,14 +335,18 @@ Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, co
     const std::vector<int>& ends = columns.ends;
     std::set<std::pair<int, int>> covered;  // (offset, column) inside a block found already
     int capEnd = std::min(frame.endCap, first.size());
+    // The cap's lines by page offset; a cap drawn with colons reads as one drawn with
+    // vertical lines.
+    Lines cap(std::max(capEnd, 0));
     bool drawn = false;  // a cap without vertical lines shows nowhere where a header cell ends
     for (int o = frame.endTitle; o < capEnd; ++o) {
-        const std::string& line = lines[first.lines[o]];
-        drawn = drawn || (!IsRule(line) && line.find_first_of("|\xA6") != std::string::npos);
+        cap[o] = lines[first.lines[o]];
+        if (columns.colonLines) std::replace(cap[o].begin(), cap[o].end(), ':', '|');
+        drawn = drawn || (!IsRule(cap[o]) && cap[o].find_first_of("|\xA6") != std::string::npos);
     }
     if (!frame.ruled || !drawn) capEnd = 0;
     for (int o = frame.endTitle; o < capEnd; ++o) {
-        const std::string& line = lines[first.lines[o]];
+        const std::string& line = cap[o];
         if (IsRule(line)) continue;
         for (int b = 1; b <= static_cast<int>(ends.size()); ++b) {
             int e = SpanEnd(line, ends, b);
@@ -320,7 +357,7 @@ Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, co
             }
             MergeCell cell{static_cast<i16>(o + 1), static_cast<i16>(b), static_cast<i16>(e), 1, false};
             for (int next = o + 1; next < capEnd; ++next) {
-                const std::string& below = lines[first.lines[next]];
+                const std::string& below = cap[next];
                 if (IsRule(below)) break;
                 if (IsRuleSegment(Trim(Region(below, ends, b, e)))) {
                     ++cell.Depth;
@@ -333,7 +370,7 @@ Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, co
             // A block may open with an empty line; one that is empty throughout is no header cell.
             bool filled = false;
             for (int d = 0; d < cell.Depth; ++d)
-                filled = filled || !Trim(Region(lines[first.lines[o + d]], ends, b, e)).empty();
+                filled = filled || !Trim(Region(cap[o + d], ends, b, e)).empty();
             if (!filled || (text.empty() && cell.Depth == 1)) {
                 b = e;
                 continue;

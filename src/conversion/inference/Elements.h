@@ -80,6 +80,7 @@ struct Columns {
     int maxLength = 0;          // MaxLStr
     bool divideCol = false;
     bool capLines = false;      // the dividers are the cap's lines, the rows drawn without them
+    bool colonLines = false;    // colons stand for the vertical lines
     Finding finding;
 };
 // `capRows`: the cap's lines, whose vertical lines part the columns of data rows
