@@ -104,15 +104,49 @@ std::vector<int> EndsAtUnderlineRuns(const Lines& lines, const std::vector<int>&
     return {};
 }
 
-// Column ends at the last blank of each gutter, so that a column's text starts
-// right after the end of the one before. A few headings written across the
-// columns (text without a digit) may cross a gutter; a colon that closes
-// right-aligned labels ("Начислено:14675.22") ends their column as a blank does.
-std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows, int textEnd) {
-    std::vector<int> data;
+bool Gap(char c) { return c == ' ' || c == ':'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The rows that hold the gutters: those with a digit when most have one, without
+// the headings written across the columns (rows that put text into three gutters
+// or more of those nearly every row keeps).
+std::vector<int> GutterRows(const Lines& lines, const std::vector<int>& rows, int textEnd) {
+    std::vector<int> held;
     for (int row : rows)
-        if (HasDigit(lines[row])) data.push_back(row);
-    const std::vector<int>& held = data.size() * 4 >= rows.size() * 3 ? data : rows;
+        if (HasDigit(lines[row])) held.push_back(row);
+    if (held.size() * 4 < rows.size() * 3) held = rows;
+    std::vector<bool> nearly(textEnd + 2, false);
+    for (int p = 1; p <= textEnd; ++p) {
+        std::size_t gaps = 0;
+        for (int row : held) gaps += Gap(CharAt(lines[row], p)) ? 1 : 0;
+        nearly[p] = gaps * 10 >= held.size() * 9;
+    }
+    std::vector<int> kept;
+    for (int row : held) {
+        int crossed = 0;
+        bool inside = false;  // text met in the current run of such positions
+        for (int p = 1; p <= textEnd + 1; ++p) {
+            if (!nearly[p]) {
+                crossed += inside ? 1 : 0;
+                inside = false;
+            } else if (!Gap(CharAt(lines[row], p))) {
+                inside = true;
+            }
+        }
+        if (crossed < 3) kept.push_back(row);
+    }
+    return kept.empty() ? held : kept;
+}
+
+// Column ends at the last blank of each gutter, so that a column's text starts
+// right after the end of the one before. A single blank that few rows write on
+// right of it parts words of a text ("... по дог. N 14"), not columns. A colon that
+// closes right-aligned labels
+// ("Начислено:14675.22") ends their column as a blank does, and is blanked
+// (`colonEnds`); the colons of a time ("17:27:46") stay in it.
+std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows, int textEnd,
+                               std::vector<int>& colonEnds) {
+    const std::vector<int> held = GutterRows(lines, rows, textEnd);
     int textStart = textEnd + 1;
     for (int row : held) {
         std::size_t first = lines[row].find_first_not_of(' ');
@@ -120,15 +154,21 @@ std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows,
     }
     std::vector<int> ends;
     for (int p = textStart; p < textEnd; ++p) {
-        bool gutter = true, textNext = false;
-        std::size_t colons = 0;
+        bool gutter = true, textNext = false, time = false, textBefore = false;
+        std::size_t colons = 0, rightOf = 0;
         for (int row : held) {
             char c = CharAt(lines[row], p);
+            textBefore = textBefore || !Gap(CharAt(lines[row], p - 1));
+            rightOf += CharAt(lines[row], p + 1) != ' ' ? 1 : 0;
             colons += c == ':' ? 1 : 0;
-            gutter = gutter && (c == ' ' || c == ':');
+            time = time || (c == ':' && IsDigit(CharAt(lines[row], p - 1)) && IsDigit(CharAt(lines[row], p + 1)));
+            gutter = gutter && Gap(c);
             textNext = textNext || CharAt(lines[row], p + 1) != ' ';
         }
-        if (gutter && textNext && (colons == 0 || colons * 2 >= held.size())) ends.push_back(p);
+        if (!gutter || !textNext || (colons > 0 && (colons * 2 < held.size() || time))) continue;
+        if (textBefore && colons == 0 && rightOf * 4 < held.size()) continue;
+        ends.push_back(p);
+        if (colons > 0) colonEnds.push_back(p);
     }
     ends.push_back(textEnd);
     return ends;
@@ -191,8 +231,7 @@ Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int
         columns.ends = underlined;
         columns.finding.text = "линий нет, графы по чертам, которыми подчёркнута шапка";
     } else {
-        columns.ends = EndsAtGutters(lines, rows, textEnd);
-        columns.divideCol = true;
+        columns.ends = EndsAtGutters(lines, rows, std::max(textEnd, TextEnd(lines, capRows)), columns.dividers);
         columns.finding.text = "линий нет, графы по пробелам, общим для всех строк таблицы";
     }
     if (columns.ends.size() > kMaxColumns) {
