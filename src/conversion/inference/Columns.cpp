@@ -104,6 +104,12 @@ std::vector<int> EndsAtUnderlineRuns(const Lines& lines, const std::vector<int>&
     return {};
 }
 
+int TextEnd(const Lines& lines, const std::vector<int>& rows) {
+    int end = 0;
+    for (int row : rows) end = std::max(end, LastText(lines[row]));
+    return end;
+}
+
 bool Gap(char c) { return c == ' ' || c == ':'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -139,9 +145,9 @@ std::vector<int> GutterRows(const Lines& lines, const std::vector<int>& rows, in
 }
 
 // Column ends at the last blank of each gutter, so that a column's text starts
-// right after the end of the one before. A single blank that few rows write on
-// right of it parts words of a text ("... по дог. N 14"), not columns. A colon that
-// closes right-aligned labels
+// right after the end of the one before. A single blank between texts, with few
+// rows writing in what would be the column right of it, parts words of a text
+// ("... по дог. N 14"), not columns. A colon that closes right-aligned labels
 // ("Начислено:14675.22") ends their column as a blank does, and is blanked
 // (`colonEnds`); the colons of a time ("17:27:46") stay in it.
 std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows, int textEnd,
@@ -152,32 +158,35 @@ std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows,
         std::size_t first = lines[row].find_first_not_of(' ');
         if (first != std::string::npos) textStart = std::min(textStart, static_cast<int>(first) + 1);
     }
-    std::vector<int> ends;
+    std::vector<bool> gutter(textEnd + 2, false), colon(textEnd + 2, false);
     for (int p = textStart; p < textEnd; ++p) {
-        bool gutter = true, textNext = false, time = false, textBefore = false;
-        std::size_t colons = 0, rightOf = 0;
+        bool blank = true, time = false;
+        std::size_t colons = 0;
         for (int row : held) {
             char c = CharAt(lines[row], p);
-            textBefore = textBefore || !Gap(CharAt(lines[row], p - 1));
-            rightOf += CharAt(lines[row], p + 1) != ' ' ? 1 : 0;
             colons += c == ':' ? 1 : 0;
             time = time || (c == ':' && IsDigit(CharAt(lines[row], p - 1)) && IsDigit(CharAt(lines[row], p + 1)));
-            gutter = gutter && Gap(c);
-            textNext = textNext || CharAt(lines[row], p + 1) != ' ';
+            blank = blank && Gap(c);
         }
-        if (!gutter || !textNext || (colons > 0 && (colons * 2 < held.size() || time))) continue;
-        if (textBefore && colons == 0 && rightOf * 4 < held.size()) continue;
+        gutter[p] = blank && (colons == 0 || (colons * 2 >= held.size() && !time));
+        colon[p] = colons > 0;
+    }
+    std::vector<int> ends;
+    const int rowsEnd = TextEnd(lines, held);
+    for (int p = textStart; p < rowsEnd; ++p) {
+        if (!gutter[p] || gutter[p + 1]) continue;
+        if (!gutter[p - 1] && !colon[p]) {
+            int next = p + 1;
+            while (next < textEnd && !gutter[next]) ++next;
+            std::size_t filled = 0;
+            for (int row : held) filled += IsBlankLine(Slice(lines[row], p + 1, next - 1)) ? 0 : 1;
+            if (filled * 4 < held.size()) continue;
+        }
         ends.push_back(p);
-        if (colons > 0) colonEnds.push_back(p);
+        if (colon[p]) colonEnds.push_back(p);
     }
     ends.push_back(textEnd);
     return ends;
-}
-
-int TextEnd(const Lines& lines, const std::vector<int>& rows) {
-    int end = 0;
-    for (int row : rows) end = std::max(end, LastText(lines[row]));
-    return end;
 }
 
 }  // namespace
