@@ -1,6 +1,7 @@
 // Columns: the vertical lines that stand at the same positions through the table's
 // lines; for a table drawn without them, the blank gutters that hold through every line.
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "conversion/ConvStr.h"
@@ -144,6 +145,27 @@ std::vector<int> GutterRows(const Lines& lines, const std::vector<int>& rows, in
     return kept.empty() ? held : kept;
 }
 
+// Texts of positions first..last that end at one position in most rows and begin at
+// different ones.
+bool RightAligned(const Lines& lines, const std::vector<int>& rows, int first, int last) {
+    std::map<int, int> lefts, rights;
+    int texts = 0;
+    for (int row : rows) {
+        std::string_view part = Slice(lines[row], first, last);
+        std::size_t left = part.find_first_not_of(' ');
+        if (left == std::string_view::npos) continue;
+        ++texts;
+        ++lefts[static_cast<int>(left)];
+        ++rights[static_cast<int>(part.find_last_not_of(' '))];
+    }
+    auto most = [](const std::map<int, int>& counts) {
+        int best = 0;
+        for (const auto& [position, count] : counts) best = std::max(best, count);
+        return best;
+    };
+    return texts > 0 && most(rights) * 5 >= texts * 3 && most(rights) > most(lefts);
+}
+
 // Column ends at the last blank of each gutter, so that a column's text starts
 // right after the end of the one before. A single blank between texts, with few
 // rows writing in what would be the column right of it, parts words of a text
@@ -175,14 +197,15 @@ std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows,
     const int rowsEnd = TextEnd(lines, held);
     for (int p = textStart; p < rowsEnd; ++p) {
         if (!gutter[p] || gutter[p + 1]) continue;
-        if (!gutter[p - 1] && !colon[p]) {
-            int next = p + 1;
-            while (next < textEnd && !gutter[next]) ++next;
-            std::size_t filled = 0;
-            for (int row : held) filled += IsBlankLine(Slice(lines[row], p + 1, next - 1)) ? 0 : 1;
-            if (filled * 4 < held.size()) continue;
-        }
-        ends.push_back(p);
+        int first = p, next = p + 1;
+        while (gutter[first - 1] && first - 1 >= textStart) --first;
+        while (next < textEnd && !gutter[next]) ++next;
+        std::size_t filled = 0;
+        for (int row : held) filled += IsBlankLine(Slice(lines[row], p + 1, next - 1)) ? 0 : 1;
+        if (first == p && !colon[p] && filled * 4 < held.size()) continue;
+        // Numbers aligned on their right take the blanks before them, where a wider
+        // one (a total's) may begin.
+        ends.push_back(colon[p] || !RightAligned(lines, held, p + 1, next - 1) ? p : first);
         if (colon[p]) colonEnds.push_back(p);
     }
     ends.push_back(textEnd);
