@@ -81,6 +81,38 @@ std::vector<int> EndsAtDividers(const Lines& lines, const std::vector<int>& rows
 
 bool IsText(char c) { return c != ' ' && !IsVertical(c); }
 
+// Rows that break over two lines may draw a line in only one of them: a position of
+// the cap's lines where some rows draw one and no row has text is a line too, and so
+// is the cap's own right edge beyond the rows' lines.
+void AddCapConfirmedLines(const Lines& lines, const std::vector<int>& rows, const std::vector<int>& capDividers,
+                          std::vector<int>& dividers) {
+    const int rowsEdge = dividers.back();
+    for (int d : capDividers) {
+        bool drawn = false, text = false;
+        for (int row : rows) {
+            drawn = drawn || IsVertical(CharAt(lines[row], d));
+            text = text || IsText(CharAt(lines[row], d));
+        }
+        if ((drawn || d > rowsEdge) && !text && std::find(dividers.begin(), dividers.end(), d) == dividers.end())
+            dividers.push_back(d);
+    }
+    std::sort(dividers.begin(), dividers.end());
+}
+
+// A line of the rows that no line of the cap draws or crosses, and a text of the cap
+// runs over ("6+12+17+21+23+25|" over a right edge one position left): the column
+// goes on to the cap's line, the rows' line is only blanked.
+bool CapTextCrosses(const Lines& lines, const std::vector<int>& capRows, int d) {
+    bool text = false;
+    for (int row : capRows) {
+        char c = CharAt(lines[row], d);
+        bool rule = IsRule(lines[row]);
+        if (rule ? IsJunction(c) : IsVertical(c)) return false;
+        text = text || (!rule && c != ' ');
+    }
+    return text;
+}
+
 // Column ends under a cap underlined by runs of "-" or "=" parted by blanks (report
 // generators print no vertical lines): each column runs from the start of its run
 // to the blank before the next one. Empty when no cap line is such an underline of
@@ -247,7 +279,13 @@ Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int
     // The last column of a table without lines reaches as far as its cap's rules.
     std::vector<int> underlined = EndsAtUnderlineRuns(lines, capRows, std::max(textEnd, TextEnd(lines, capRows)));
     if (!columns.dividers.empty()) {
-        columns.ends = EndsAtDividers(lines, rows, columns.dividers, textEnd);
+        if (!columns.colonLines) AddCapConfirmedLines(lines, rows, capDividers, columns.dividers);
+        std::vector<int> parting;  // the lines that end columns: none where the cap's text crosses it
+        for (int d : columns.dividers)
+            if (columns.colonLines || !CapTextCrosses(lines, capRows, d)) parting.push_back(d);
+        if (parting.empty()) parting = columns.dividers;
+        if (parting.size() < columns.dividers.size()) textEnd = std::max(textEnd, TextEnd(lines, capRows));
+        columns.ends = EndsAtDividers(lines, rows, parting, textEnd);
         columns.finding.text = std::string(columns.colonLines ? "двоеточия вместо вертикальных линий" : "вертикальные линии") +
                                " в позициях " + Join(columns.dividers);
     } else if (capDividers.size() >= 3) {
@@ -333,6 +371,19 @@ std::string SettleCapLines(const Lines& lines, const Body& body, const FixedLine
     columns.dividers = kept;
     return standing.empty() ? "" : "; не вычищаются линии шапки в позициях " + Join(standing) +
                                        ", где в строках таблицы стоит текст";
+}
+
+std::string AlignDividersWithMerges(const Lines& lines, const Body& body, const std::vector<int>& capRows,
+                                    const Merges& merges, Columns& columns) {
+    std::vector<int>& dividers = columns.dividers;
+    if (merges.cells.empty() || dividers.empty() || dividers.size() >= kMaxColumns ||
+        dividers.front() != columns.ends.front() || dividers.front() == 1)
+        return "";
+    for (const std::vector<int>* rows : {&body.rows, &capRows})
+        for (int row : *rows)
+            if (CharAt(lines[row], 1) != ' ' && !IsRule(lines[row])) return "";
+    dividers.insert(dividers.begin(), 1);
+    return "; позиция 1, пустая во всех строках таблицы, взята за её левую линию";
 }
 
 namespace {

@@ -97,6 +97,12 @@ struct Merges {
     Finding finding;
 };
 Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, const Columns& columns);
+// After a merged cap cell the run blanks the line that closes it by its place in
+// PozDiv, one entry a column from the table's left line: a table drawn without a
+// left line, whose first position is blank in all its lines, takes that position as
+// one. Returns what the columns' finding adds.
+std::string AlignDividersWithMerges(const Lines& lines, const Body& body, const std::vector<int>& capRows,
+                                    const Merges& merges, Columns& columns);
 
 struct FixedLines {
     std::vector<FixLine> lines;  // FixStr entries 1..

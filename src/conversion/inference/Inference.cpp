@@ -95,7 +95,6 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     const PageLayout& layout = paged.layout;
     result.findings.push_back(layout.finding);
     Frame frame = InferFrame(lines, layout);
-    if (const char* e = getenv("ENDCAP")) frame.endCap = atoi(e);
     result.findings.push_back(frame.finding);
     if (frame.endCap > kMaxPageLine) return NotATable(std::move(result), "шапка таблицы начинается слишком далеко от начала страницы");
     if (frame.endCap == 0) return NotATable(std::move(result), "не найдена шапка таблицы");
@@ -121,6 +120,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     FixedLines fixed = InferFixedLines(lines, body, columns.ends);
     result.findings[columnsFinding].text += SettleCapLines(lines, body, fixed, columns);
     Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
+    result.findings[columnsFinding].text += AlignDividersWithMerges(lines, body, capRows, merges, columns);
     Postscript ps = InferPostscript(lines, body);
     Formats formats = InferFormats(lines, body, fixed, columns, capRows);
     for (const Finding* f : {&separators.finding, &merges.finding, &fixed.finding, &ps.finding, &formats.finding})
