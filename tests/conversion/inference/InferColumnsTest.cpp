@@ -102,6 +102,17 @@ TEST(InferColumnsTest, RealReportFaults) {
          {1, 5, 17, 25, 33},
          0,
          {{3, 1, 4, 1, false}, {5, 3, 4, 2, true}}},
+        {"rows broken over two lines draw the first lines once; a cap text runs over the rows' right edge",
+         1, 5,
+         {"РАСЧЁТ", "----------------------------------", " Т/н| Фамилия  |  П е н с и я    |",
+          "    |          |-----------------|", "    |          |  32%   | 1+2+3+4|",
+          "----------------------------------", "  17|Бондаренко|  606.09| 643.97|",
+          "                        | 643.97|", "  23|Ковальчук |  700.60| 744.39|", "                        | 744.39|",
+          "----------------------------------"},
+         {5, 16, 25, 34},
+         {1, 5, 16, 25, 33, 34},  // 1: the left line a merged cell's closing line is counted from
+         0,
+         {{3, 3, 4, 2, true}}},
     };
     for (const ColumnsCase& c : cases) {
         Lines lines;
