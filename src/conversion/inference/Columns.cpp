@@ -244,6 +244,17 @@ std::vector<int> EndsAtGutters(const Lines& lines, const std::vector<int>& rows,
     return ends;
 }
 
+// Column ends at the rows' lines, but for those a text of the cap runs over.
+std::vector<int> EndsAtRowLines(const Lines& lines, const std::vector<int>& rows, const std::vector<int>& capRows,
+                                const Columns& columns, int textEnd) {
+    std::vector<int> parting;
+    for (int d : columns.dividers)
+        if (columns.colonLines || !CapTextCrosses(lines, capRows, d)) parting.push_back(d);
+    if (parting.empty()) parting = columns.dividers;
+    if (parting.size() < columns.dividers.size()) textEnd = std::max(textEnd, TextEnd(lines, capRows));
+    return EndsAtDividers(lines, rows, parting, textEnd);
+}
+
 }  // namespace
 
 int LongestLine(const Lines& rawLines, bool windows) {
@@ -280,12 +291,7 @@ Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int
     std::vector<int> underlined = EndsAtUnderlineRuns(lines, capRows, std::max(textEnd, TextEnd(lines, capRows)));
     if (!columns.dividers.empty()) {
         if (!columns.colonLines) AddCapConfirmedLines(lines, rows, capDividers, columns.dividers);
-        std::vector<int> parting;  // the lines that end columns: none where the cap's text crosses it
-        for (int d : columns.dividers)
-            if (columns.colonLines || !CapTextCrosses(lines, capRows, d)) parting.push_back(d);
-        if (parting.empty()) parting = columns.dividers;
-        if (parting.size() < columns.dividers.size()) textEnd = std::max(textEnd, TextEnd(lines, capRows));
-        columns.ends = EndsAtDividers(lines, rows, parting, textEnd);
+        columns.ends = EndsAtRowLines(lines, rows, capRows, columns, textEnd);
         columns.finding.text = std::string(columns.colonLines ? "двоеточия вместо вертикальных линий" : "вертикальные линии") +
                                " в позициях " + Join(columns.dividers);
     } else if (capDividers.size() >= 3) {
@@ -312,7 +318,7 @@ Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int
     std::vector<int> kept;
     for (int d : columns.dividers)
         if (d <= columns.ends.back()) kept.push_back(d);
-    columns.dividers = columns.divideCol ? std::vector<int>{} : kept;
+    columns.dividers = kept;
     columns.finding.text = "граф: " + std::to_string(columns.ends.size()) + ", концы граф " + Join(columns.ends) +
                            "; " + columns.finding.text + "; самая длинная строка " +
                            std::to_string(columns.maxLength) + " символов";

@@ -78,7 +78,6 @@ struct Columns {
     std::vector<int> ends;      // EndPoz values
     std::vector<int> dividers;  // PozDiv values
     int maxLength = 0;          // MaxLStr
-    bool divideCol = false;
     bool capLines = false;      // the dividers are the cap's lines, the rows drawn without them
     bool colonLines = false;    // colons stand for the vertical lines
     Finding finding;

@@ -61,7 +61,6 @@ void StoreColumns(DocumentDescription& d, const Columns& columns, const Formats&
     d.MaxLStr = static_cast<i16>(columns.maxLength);
     Store(d.EndPoz, columns.ends);
     Store(d.PozDiv, columns.dividers);
-    d.DivideCol = columns.divideCol;
     std::vector<int> widths = formats.widths;
     for (int& width : widths) width = std::min(width, kMaxColumnWidth);
     Store(d.WidthGraf, widths);

@@ -120,7 +120,6 @@ TEST(InferColumnsTest, RealReportFaults) {
         Inferred got = InferTable(lines, c);
         EXPECT_EQ(got.columns.ends, c.ends) << c.fault;
         EXPECT_EQ(got.columns.dividers, c.dividers) << c.fault;
-        EXPECT_FALSE(got.columns.divideCol) << c.fault;
         if (c.maxLength > 0) {
             EXPECT_EQ(got.columns.maxLength, c.maxLength) << c.fault;
         }
