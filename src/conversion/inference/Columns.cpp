@@ -371,7 +371,8 @@ std::string SettleCapLines(const Lines& lines, const Body& body, const FixedLine
         // column ends before the line, so that the text stays whole in the next one,
         // unless as many texts end on it.
         auto at = std::find(ends.begin(), ends.end(), d);
-        if (on.starts > on.ends && at != ends.end() && at + 1 != ends.end() && (at == ends.begin() || *(at - 1) < d - 1))
+        if (on.starts > on.ends && at != ends.end() && at + 1 != ends.end() && d > 1 &&
+            (at == ends.begin() || *(at - 1) < d - 1))
             *at = d - 1;
     }
     columns.dividers = kept;
