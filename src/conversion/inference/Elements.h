@@ -84,19 +84,30 @@ struct Columns {
     std::vector<int> ends;      // EndPoz values
     std::vector<int> dividers;  // PozDiv values
     int maxLength = 0;          // MaxLStr
-    bool divideCol = false;
+    bool capLines = false;      // the dividers are the cap's lines, the rows drawn without them
+    bool colonLines = false;    // colons stand for the vertical lines
     Finding finding;
 };
 // `capRows`: the cap's lines, whose vertical lines part the columns of data rows
-// printed without them.
+// printed without them; `longestLine`: MaxLStr, from LongestLine.
 Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows,
-                     const std::vector<int>& capRows);
+                     const std::vector<int>& capRows, int longestLine);
+// The length of the longest line as the editor measures it: each line as read,
+// converted and with tabs expanded, before any cut at a form feed (a form feed
+// that ends a page's last line counts as a character of it).
+int LongestLine(const Lines& rawLines, bool windows);
 
 struct Merges {
     std::vector<MergeCell> cells;
     Finding finding;
 };
 Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, const Columns& columns);
+// After a merged cap cell the run blanks the line that closes it by its place in
+// PozDiv, one entry a column from the table's left line: a table drawn without a
+// left line, whose first position is blank in all its lines, takes that position as
+// one. Returns what the columns' finding adds.
+std::string AlignDividersWithMerges(const Lines& lines, const Body& body, const std::vector<int>& capRows,
+                                    const Merges& merges, Columns& columns);
 
 struct FixedLines {
     std::vector<FixLine> lines;  // FixStr entries 1..
@@ -105,6 +116,12 @@ struct FixedLines {
 };
 // Lines that begin a subtotal or total; `columnEnds` may be empty (columns not yet known).
 FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& columnEnds);
+
+// For rows printed without the cap's lines: the lines blanked out of the rows (those
+// on which no text of a row stands, a fixed line's merged text aside), and the
+// column ends moved before a line on which the texts of a column begin. Returns
+// what the columns' finding adds.
+std::string SettleCapLines(const Lines& lines, const Body& body, const FixedLines& fixed, Columns& columns);
 
 struct Postscript {
     std::string text;  // FixStr entry 0; empty = none

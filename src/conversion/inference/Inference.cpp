@@ -61,7 +61,6 @@ void StoreColumns(DocumentDescription& d, const Columns& columns, const Formats&
     d.MaxLStr = static_cast<i16>(columns.maxLength);
     Store(d.EndPoz, columns.ends);
     Store(d.PozDiv, columns.dividers);
-    d.DivideCol = columns.divideCol;
     std::vector<int> widths = formats.widths;
     for (int& width : widths) width = std::min(width, kMaxColumnWidth);
     Store(d.WidthGraf, widths);
@@ -111,7 +110,8 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     const Page& sample = layout.pages[frame.firstPage];
     std::vector<int> capRows;
     for (int o = frame.endTitle; o < std::min(frame.endCap, sample.size()); ++o) capRows.push_back(sample.lines[o]);
-    Columns columns = InferColumns(lines, body, totals.rows, capRows);
+    Columns columns = InferColumns(lines, body, totals.rows, capRows, LongestLine(rawLines, code.windows));
+    const std::size_t columnsFinding = result.findings.size();
     Add(result.findings, columns.finding, Element::Columns);
     if (columns.ends.empty()) return NotATable(std::move(result), "под шапкой нет строк таблицы");
     if (columns.ends.size() == 1) {
@@ -126,8 +126,10 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     result.findings[frameFinding].decided = frame.finding.decided;
 
     Separators separators = InferSeparators(lines, layout, frame);
-    Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
     FixedLines fixed = InferFixedLines(lines, body, columns.ends);
+    result.findings[columnsFinding].text += SettleCapLines(lines, body, fixed, columns);
+    Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
+    result.findings[columnsFinding].text += AlignDividersWithMerges(lines, body, capRows, merges, columns);
     Postscript ps = InferPostscript(lines, body);
     Formats formats = InferFormats(lines, body, fixed, columns, capRows);
     Add(result.findings, separators.finding, Element::Separators);
