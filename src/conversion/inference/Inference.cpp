@@ -117,8 +117,11 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
 
     Separators separators = InferSeparators(lines, layout, frame);
     Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
-    FixedLines fixed = InferFixedLines(lines, body, columns.ends);
-    Postscript ps = InferPostscript(lines, body);
+    // Fixed lines are looked for in the lines the run writes as information lines.
+    Postscript ps = InferPostscript(lines, layout, frame, columns.ends);
+    Body information = body;
+    information.rows = ps.rows;
+    FixedLines fixed = InferFixedLines(lines, information, columns.ends);
     Formats formats = InferFormats(lines, body, fixed, columns, capRows);
     for (const Finding* f : {&separators.finding, &merges.finding, &fixed.finding, &ps.finding, &formats.finding})
         result.findings.push_back(*f);
