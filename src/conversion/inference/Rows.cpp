@@ -272,21 +272,23 @@ int NumberWords(std::string_view line) {
 }
 
 // A line of the table's body: crossed by vertical lines over most of the table's
-// width, or (without them) holding two numbers or more. A small box under the table
-// (a count of lines in a box of its own) is not one.
+// width from its left part, or (without them) holding two numbers or more. A small
+// box under the table (a count of lines in a box of its own) is not one.
 bool DataRow(std::string_view line, const Extent& table) {
     if (Ruled(line)) {
-        std::size_t first = line.find_first_of("|\xA6"), last = line.find_last_of("|\xA6");
-        return static_cast<int>(last - first) * 3 >= (table.last - table.first) * 2;
+        int first = static_cast<int>(line.find_first_of("|\xA6")) + 1;
+        int last = static_cast<int>(line.find_last_of("|\xA6")) + 1;
+        int width = table.last - table.first;
+        return (last - first) * 3 >= width * 2 && (first - table.first) * 3 <= width;
     }
     return NumberWords(line) >= 2;
 }
 
-// No number of the line is cut by a column end.
+// No number of the line ("42 377,98", read as a number or not) is cut by a column end.
 bool Aligned(std::string_view line, const std::vector<int>& ends) {
     if (ends.empty()) return true;
     for (const Cell& cell : CellsOf(line))
-        if (ShapeOf(cell.text).number && Crosses(cell, ends)) return false;
+        if (HasDigit(cell.text) && !HasLetter(cell.text) && Crosses(cell, ends)) return false;
     return true;
 }
 
