@@ -1,6 +1,7 @@
 // Fixed lines (headings, subtotals and totals kept out of the columns) and the
 // postscript (the text under the table, written as whole lines).
 #include <algorithm>
+#include <limits>
 #include <map>
 
 #include "common/Cp1251.h"
@@ -109,9 +110,11 @@ bool LetterCrossing(std::string_view line, const Cell& cell, const std::vector<i
 // A line of a table drawn without vertical lines that stands apart from its columns:
 // text alone in the first column ("Склад N 2 (запчасти)"), or words only, written
 // across the column ends ("12 Бакалея", "Продолжение следует", "Счет 185010
-// Наименование: ..."). A label beside its number ("Удержано:  2650.35") is a row.
-bool Heading(std::string_view line, const std::vector<Cell>& cells, const std::vector<int>& ends) {
-    if (ends.size() < 2) return false;
+// Наименование: ..."). A label beside its number ("Удержано:  2650.35") is a row, and
+// so is a text starting right of the table's left edge `left`: the rest of a name
+// wrapped in its column.
+bool Heading(std::string_view line, const std::vector<Cell>& cells, const std::vector<int>& ends, int left) {
+    if (ends.size() < 2 || cells.front().textFirst > left + 2) return false;
     for (const Cell& cell : cells)
         if (!HasLetter(cell.text)) return false;
     if (cells.size() == 1 && ColumnAt(ends, cells.front().textLast) == 1) return true;
@@ -123,6 +126,7 @@ bool Contains(const std::string& line, const std::string& text) { return line.fi
 // A fixed line as the rows show it: its columns and the rows it stands for.
 struct Kind {
     i16 begCol = 0, endCol = 0;
+    bool whole = false;
     std::vector<int> rows;
     std::vector<std::string> texts;  // the label of each row
 };
@@ -175,6 +179,7 @@ struct RowMerge {
     bool fixedRow = false;
     int begCol = 0, endCol = 0;
     std::string label;
+    bool whole = false;  // a heading over the whole row, however many columns the project gets
 };
 
 // Between vertical lines the label's cell is merged when its text crosses a column
@@ -198,13 +203,13 @@ RowMerge RuledMerge(const std::vector<Cell>& cells, const std::vector<int>& ends
 // caption's label ("Остаток на начало дня:  3412.57") written across a column end
 // from the first column through the label's end, so that the sums beside it keep
 // their columns.
-RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, const std::vector<int>& ends) {
+RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, const std::vector<int>& ends, int left) {
     RowMerge merge;
     std::string_view text = Trim(line);
     std::string label = Label(text);
     bool total = BeginsTotal(text);
-    if (!total && Heading(line, cells, ends)) {
-        merge = {true, 1, static_cast<int>(ends.size()), std::string(cells.front().text)};
+    if (!total && Heading(line, cells, ends, left)) {
+        merge = {true, 1, static_cast<int>(ends.size()), std::string(cells.front().text), true};
         return merge;
     }
     bool caption = !total && label.back() == ':' && HasLetter(label);
@@ -217,11 +222,11 @@ RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, con
     return merge;
 }
 
-RowMerge MergeOf(std::string_view line, const std::vector<int>& ends) {
+RowMerge MergeOf(std::string_view line, const std::vector<int>& ends, int left) {
     std::vector<Cell> cells = CellsOf(line);
     if (cells.empty()) return {};
     if (ends.empty()) return {BeginsTotal(cells.front().text), 0, 0, {}};
-    return Ruled(line) ? RuledMerge(cells, ends) : UnruledMerge(line, cells, ends);
+    return Ruled(line) ? RuledMerge(cells, ends) : UnruledMerge(line, cells, ends, left);
 }
 
 // ---- The postscript ----
@@ -322,8 +327,8 @@ PageEnd EndOfPage(const Lines& lines, const Page& page, const Frame& frame, cons
     PageEnd end;
     end.tableEnd = last + 1;
     // Under the table its drawing may go on (a box of totals hung under it), and
-    // totals may follow it: they stay in the table unless their numbers would be cut
-    // by the columns or words follow them (the sum in words opens the postscript;
+    // totals may follow it: they stay in the table unless the table's lines would cut
+    // their numbers or words follow them (the sum in words opens the postscript;
     // a signature right under them does not).
     auto endsTotals = [&](int next) {
         return next >= page.size() || IsBlankLine(line(next)) || IsRule(line(next)) ||
@@ -337,7 +342,8 @@ PageEnd EndOfPage(const Lines& lines, const Page& page, const Frame& frame, cons
             continue;
         }
         if (IsRule(text) || (attached && Ruled(text))) continue;
-        if (!BeginsTotal(Trim(text), false) || !HasDigit(text) || !Aligned(text, ends) || !endsTotals(o + 1)) break;
+        if (!BeginsTotal(Trim(text), false) || !HasDigit(text) || !endsTotals(o + 1)) break;
+        if (closed && !Aligned(text, ends)) break;
     }
     if (o >= page.size()) return end;
     // A table without a closing rule runs on into what follows it; a signature line
@@ -387,20 +393,25 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
     fixed.finding.element = "Фиксированные строки";
     std::vector<Kind> kinds;
     std::vector<int> plain;  // information lines written cell by cell
+    int left = std::numeric_limits<int>::max();  // where the table's lines start
+    for (int row : body.rows) left = std::min(left, static_cast<int>(lines[row].find_first_not_of(' ')) + 1);
     for (int row : body.rows) {
-        RowMerge merge = MergeOf(lines[row], ends);
+        RowMerge merge = MergeOf(lines[row], ends, left);
         if (merge.fixedRow) fixed.rows.push_back(row);
         if (merge.endCol <= merge.begCol) {
             plain.push_back(row);
             continue;
         }
         auto kind = std::find_if(kinds.begin(), kinds.end(),
-                                 [&](const Kind& k) { return k.begCol == merge.begCol && k.endCol == merge.endCol; });
+                                 [&](const Kind& k) {
+                                     return k.begCol == merge.begCol && k.endCol == merge.endCol && k.whole == merge.whole;
+                                 });
         if (kind == kinds.end()) {
             kinds.emplace_back();
             kind = kinds.end() - 1;
             kind->begCol = static_cast<i16>(merge.begCol);
             kind->endCol = static_cast<i16>(merge.endCol);
+            kind->whole = merge.whole;
         }
         kind->rows.push_back(row);
         kind->texts.push_back(merge.label);
@@ -420,8 +431,9 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
         keys.insert(keys.end(), more.begin(), more.end());
         for (const std::string& key : keys) {
             FixLine line;
-            line.BegCol = kind.begCol;
-            line.EndCol = kind.endCol;
+            // Columns not given: the run merges the whole row.
+            line.BegCol = kind.whole ? 0 : kind.begCol;
+            line.EndCol = kind.whole ? 0 : kind.endCol;
             line.Str = key;
             named.push_back(line);
         }
@@ -435,7 +447,8 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
         for (int row : kind.rows) {
             auto first = std::find_if(named.begin(), named.end(),
                                       [&](const FixLine& f) { return Contains(lines[row], f.Str); });
-            unnamed += first == named.end() || first->BegCol != kind.begCol || first->EndCol != kind.endCol;
+            unnamed += first == named.end() || first->BegCol != (kind.whole ? 0 : kind.begCol) ||
+                       first->EndCol != (kind.whole ? 0 : kind.endCol);
         }
     fixed.lines = named;
     for (const FixLine& line : fixed.lines)
