@@ -122,7 +122,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     Body information = body;
     information.rows = ps.rows;
     FixedLines fixed = InferFixedLines(lines, information, columns.ends);
-    Formats formats = InferFormats(lines, body, fixed, columns, capRows);
+    Formats formats = InferFormats(lines, information, fixed, columns, capRows);
     for (const Finding* f : {&separators.finding, &merges.finding, &fixed.finding, &ps.finding, &formats.finding})
         result.findings.push_back(*f);
     result.findings.push_back(EmptyLines(body));
