@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::size_t kMaxStored = 250;  // a fixed-line value also holds its two columns
 constexpr std::size_t kShortestWord = 4;  // a single word shorter than this is no key
+constexpr int kPagesTried = 5;             // postscripts of the last pages tried for its text
 
 bool HasLetter(std::string_view text) {
     for (char c : text) {
@@ -131,46 +132,50 @@ struct Kind {
     std::vector<std::string> texts;  // the label of each row
 };
 
-// Texts that might name the rows of a kind: each row's label, its whole text, and
-// the longer words without digits that several rows may share ("Инв.номер").
-std::vector<std::string> KeyCandidates(const Kind& kind, const std::vector<bool>& covered) {
+// Texts that might name a row of a kind: its label, its whole text, and the longer
+// words without digits that several rows may share ("Инв.номер").
+std::vector<std::string> KeyCandidates(const std::string& text) {
     std::vector<std::string> keys;
     auto add = [&](std::string key) {
         if (key.empty() || key.size() > kMaxStored || !HasLetter(key)) return;
         if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(std::move(key));
     };
-    for (std::size_t r = 0; r < kind.rows.size(); ++r) {
-        if (covered[r]) continue;
-        add(Label(kind.texts[r]));
-        add(kind.texts[r]);
-        for (std::string_view word : Words(kind.texts[r]))
-            if (word.size() >= kShortestWord && !HasDigit(word)) add(std::string(word));
-    }
+    add(Label(text));
+    add(text);
+    for (std::string_view word : Words(text))
+        if (word.size() >= kShortestWord && !HasDigit(word)) add(std::string(word));
     return keys;
 }
 
 // Keys for the rows of one kind not yet `covered`, none of them found in the
-// `others`: the key that names most of those rows first.
+// `others`: for the first row still unnamed, of its texts the one that names most
+// rows. The search stops where the project could not hold more.
 std::vector<std::string> KeysOf(const Kind& kind, const Lines& lines, const std::vector<int>& others,
                                 std::vector<bool>& covered) {
     std::vector<std::string> chosen;
-    for (;;) {
+    int missed = 0;
+    for (std::size_t r = 0; r < kind.rows.size() && chosen.size() < kMaxFixLines && missed < kMaxFixLines; ++r) {
+        if (covered[r]) continue;
         std::string best;
         std::size_t bestCount = 0;
-        for (const std::string& key : KeyCandidates(kind, covered)) {
+        for (const std::string& key : KeyCandidates(kind.texts[r])) {
             if (std::any_of(others.begin(), others.end(), [&](int row) { return Contains(lines[row], key); }))
                 continue;
             std::size_t count = 0;
-            for (std::size_t r = 0; r < kind.rows.size(); ++r) count += !covered[r] && Contains(lines[kind.rows[r]], key);
+            for (std::size_t k = r; k < kind.rows.size(); ++k) count += !covered[k] && Contains(lines[kind.rows[k]], key);
             if (count > bestCount) {
                 best = key;
                 bestCount = count;
             }
         }
-        if (bestCount == 0) return chosen;
-        for (std::size_t r = 0; r < kind.rows.size(); ++r) covered[r] = covered[r] || Contains(lines[kind.rows[r]], best);
+        if (bestCount == 0) {
+            ++missed;
+            continue;
+        }
+        for (std::size_t k = r; k < kind.rows.size(); ++k) covered[k] = covered[k] || Contains(lines[kind.rows[k]], best);
         chosen.push_back(best);
     }
+    return chosen;
 }
 
 // How a row is written: a heading or a total (`fixedRow`, kept out of the evidence
@@ -485,8 +490,9 @@ Postscript InferPostscript(const Lines& lines, const PageLayout& layout, const F
         return true;
     };
     int found = -1;  // the page whose postscript gave the text
+    int tried = 0;  // pages whose postscript gave no text: a few tell enough
     for (std::size_t p = pages.size(); p-- > static_cast<std::size_t>(frame.firstPage) && ps.text.empty();) {
-        if (endOf[p].start < 0) continue;
+        if (endOf[p].start < 0 || tried++ >= kPagesTried) continue;
         for (const std::string& key : StartCandidates(lines[pages[p].lines[endOf[p].start]]))
             if (startsOnlyUnderTables(key)) {
                 ps.text = key;
