@@ -2,7 +2,6 @@
 // postscript (the text under the table, written as whole lines).
 #include <algorithm>
 #include <limits>
-#include <map>
 
 #include "common/Cp1251.h"
 #include "conversion/inference/Elements.h"
