@@ -358,11 +358,12 @@ PageEnd EndOfPage(const Lines& lines, const Page& page, const Frame& frame, cons
     return end;
 }
 
-// The text up to the first gap of two blanks or the line to sign on:
-// "Главный бухгалтер  ____  /.../", "Кассир_______".
+// The text up to the first gap of two blanks, the line to sign on or the end of a
+// caption: "Главный бухгалтер  ____  /.../", "Кассир_______", "Распечатал: Петренко".
 std::string FirstWords(std::string_view text) {
-    std::size_t gap = std::min(text.find("  "), text.find("__"));
-    return std::string(Trim(text.substr(0, gap)));
+    std::size_t colon = text.find(':');
+    std::size_t end = std::min({text.find("  "), text.find("__"), colon == std::string_view::npos ? colon : colon + 1});
+    return std::string(Trim(text.substr(0, end)));
 }
 
 // Texts that might start the postscript at `line`: its first words without the
