@@ -114,7 +114,8 @@ struct FixedLines {
     std::vector<int> rows;       // the body rows that are fixed lines
     Finding finding;
 };
-// Lines that begin a subtotal or total; `columnEnds` may be empty (columns not yet known).
+// Headings and totals kept out of the columns; `columnEnds` may be empty (columns not
+// yet known): then only the rows that begin a total, and no fixed line.
 FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& columnEnds);
 
 // For rows printed without the cap's lines: the lines blanked out of the rows (those
@@ -124,10 +125,13 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
 std::string SettleCapLines(const Lines& lines, const Body& body, const FixedLines& fixed, Columns& columns);
 
 struct Postscript {
-    std::string text;  // FixStr entry 0; empty = none
+    std::string text;       // FixStr entry 0; empty = none
+    std::vector<int> rows;  // the information lines of every page: from the cap to the postscript
     Finding finding;
 };
-Postscript InferPostscript(const Lines& lines, const Body& body);
+// The text that starts the block under the table on every page that has one.
+Postscript InferPostscript(const Lines& lines, const PageLayout& layout, const Frame& frame,
+                           const std::vector<int>& columnEnds);
 
 struct Formats {
     std::vector<FormatCell> cells;  // one per column; Col 0 = no format of its own

@@ -126,12 +126,15 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     result.findings[frameFinding].decided = frame.finding.decided;
 
     Separators separators = InferSeparators(lines, layout, frame);
-    FixedLines fixed = InferFixedLines(lines, body, columns.ends);
+    // Fixed lines are looked for in the lines the run writes as information lines.
+    Postscript ps = InferPostscript(lines, layout, frame, columns.ends);
+    Body information = body;
+    information.rows = ps.rows;
+    FixedLines fixed = InferFixedLines(lines, information, columns.ends);
     result.findings[columnsFinding].text += SettleCapLines(lines, body, fixed, columns);
     Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
     result.findings[columnsFinding].text += AlignDividersWithMerges(lines, body, capRows, merges, columns);
-    Postscript ps = InferPostscript(lines, body);
-    Formats formats = InferFormats(lines, body, fixed, columns, capRows);
+    Formats formats = InferFormats(lines, information, fixed, columns, capRows);
     Add(result.findings, separators.finding, Element::Separators);
     Add(result.findings, merges.finding, Element::Merges);
     Add(result.findings, fixed.finding, Element::FixedLines);

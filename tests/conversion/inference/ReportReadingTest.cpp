@@ -118,6 +118,9 @@ TEST(ReportReadingTest, LongReportIsDescribedAsItsShortTwin) {
 TEST(ReportReadingTest, TextsAProjectCannotHoldAreLeftOut) {
     auto lines = [](const std::string& from, const std::string& to) {
         std::string text = Report(3);
+        // The page total written across both columns: a fixed line, whose text is stored.
+        const std::string row = Utf8ToCp1251("| Итого| 304.5  |"), across = Utf8ToCp1251("|  Итого  304.5  |");
+        for (std::size_t at = text.find(row); at != std::string::npos; at = text.find(row, at)) text.replace(at, row.size(), across);
         std::size_t at = from.empty() ? std::string::npos : text.find(from);
         for (; at != std::string::npos; at = text.find(from, at + to.size())) text.replace(at, from.size(), to);
         std::vector<std::string> result;
