@@ -60,15 +60,7 @@ void WriteFixedLines(ProjectText& out, const DocumentDescription& d) {
 }
 
 void WriteMerges(ProjectText& out, const DocumentDescription& d) {
-    int count = Count(d.CountMerge, kMaxMerges);
-    if (count == 0) return;
-    std::string value = std::to_string(count);
-    for (int i = 0; i < count; ++i) {
-        const MergeCell& m = d.MergeCl[i];
-        for (int number : {int{m.NStr}, int{m.BegCol}, int{m.EndCol}, int{m.Depth}, m.BottomLine ? 1 : 0})
-            value += "," + std::to_string(number);
-    }
-    out.Key("MergeCl", value);
+    if (Count(d.CountMerge, kMaxMerges) > 0) out.Key("MergeCl", MergeClValue(d));
 }
 
 void WriteFont(ProjectText& out, std::string_view key, const Font& font) {
@@ -133,6 +125,17 @@ std::string ReadableAsWritten(std::string cp1251) {
 }
 
 }  // namespace
+
+std::string MergeClValue(const DocumentDescription& d) {
+    int count = Count(d.CountMerge, kMaxMerges);
+    std::string value = std::to_string(count);
+    for (int i = 0; i < count; ++i) {
+        const MergeCell& m = d.MergeCl[i];
+        for (int number : {int{m.NStr}, int{m.BegCol}, int{m.EndCol}, int{m.Depth}, m.BottomLine ? 1 : 0})
+            value += "," + std::to_string(number);
+    }
+    return value;
+}
 
 std::string FormatProject(const DocumentDescription& description) {
     ProjectText out;

@@ -15,6 +15,9 @@ namespace tabulizer {
 // a comma in a font name, or a value longer than the 254 characters a read returns.
 std::string FormatProject(const DocumentDescription& description);
 
+// The value of the MergeCl key: the count of merged cells, then five numbers each.
+std::string MergeClValue(const DocumentDescription& description);
+
 // Throws Failure(kPathAccessError) when no file can be created in the target's
 // folder, Failure(kCannotWrite) when writing or replacing fails. `replace` false:
 // an existing file is never replaced, not even one created while this one was

@@ -77,6 +77,7 @@ CodePage InferCodePage(const Lines& rawLines) {
         }
     CodePage result;
     result.finding.element = "Кодировка";
+    result.finding.kind = Element::CodePage;
     if (high == 0 || dos == windows) {
         result.windows = true;
         result.finding.decided = false;

@@ -272,6 +272,7 @@ Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int
                      const std::vector<int>& capRows, int longestLine) {
     Columns columns;
     columns.finding.element = "Графы";
+    columns.finding.kind = Element::Columns;
     columns.maxLength = longestLine;
     std::vector<int> rows = TableRows(body, fixedRows);
     if (rows.empty()) {
@@ -461,6 +462,7 @@ std::string Describe(const MergeCell& m) {
 Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, const Columns& columns) {
     Merges merges;
     merges.finding.element = "Объединения в шапке";
+    merges.finding.kind = Element::Merges;
     const std::vector<int>& ends = columns.ends;
     std::set<std::pair<int, int>> covered;  // (offset, column) inside a block found already
     int capEnd = std::min(frame.endCap, first.size());

@@ -338,6 +338,7 @@ Formats InferFormats(const Lines& lines, const Body& body, const FixedLines& fix
                      const std::vector<int>& capRows) {
     Formats formats;
     formats.finding.element = "Форматы граф";
+    formats.finding.kind = Element::Formats;
     std::vector<int> rows;
     for (int row : body.rows)
         if (std::find(fixed.rows.begin(), fixed.rows.end(), row) == fixed.rows.end()) rows.push_back(row);

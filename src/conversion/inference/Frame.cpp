@@ -326,6 +326,7 @@ Frame InferFrame(const Lines& lines, const PageLayout& layout) {
     Frame frame = rules.empty() ? UnruledFrame(lines, pages) : RuledFrame(lines, pages, rules);
     frame.firstPage = firstPage;
     frame.finding.element = "Заголовок и шапка";
+    frame.finding.kind = Element::TitleAndCap;
     if (firstPage > 0) frame.finding.text = "первая страница напечатана до таблицы, шапка взята со второй; ";
     if (frame.endCap == 0) {
         frame.finding.decided = false;
@@ -480,6 +481,7 @@ Separators InferSeparators(const Lines& lines, const PageLayout& layout, const F
         }
     Separators result;
     result.finding.element = "Разделители";
+    result.finding.kind = Element::Separators;
     // Fifteen fit a project: the most frequent lines are kept, in their order.
     std::vector<std::string> kept = order;
     std::stable_sort(kept.begin(), kept.end(), [&](const auto& a, const auto& b) { return count[a] > count[b]; });

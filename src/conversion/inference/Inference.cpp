@@ -6,6 +6,8 @@
 #include "conversion/InputFile.h"
 #include "conversion/inference/Elements.h"
 #include "conversion/inference/LineShapes.h"
+#include "description/IniFile.h"
+#include "description/ProjectWriter.h"
 
 namespace tabulizer::inference {
 namespace {
@@ -41,7 +43,7 @@ void StorePages(DocumentDescription& d, const PageLayout& layout, std::vector<Fi
 }
 
 void StoreRows(DocumentDescription& d, const Separators& separators, const FixedLines& fixed,
-               const Postscript& ps, const Merges& merges) {
+               const Postscript& ps, const Merges& merges, std::vector<Finding>& findings) {
     d.CountSepL = 0;
     for (const std::string& text : separators.texts)
         if (!HoldsNul(text)) d.SepStr[d.CountSepL++] = text;
@@ -55,6 +57,17 @@ void StoreRows(DocumentDescription& d, const Separators& separators, const Fixed
     d.FixStr[0].Str = UpToNul(ps.text);
     d.CountMerge = static_cast<i16>(merges.cells.size());
     for (std::size_t i = 0; i < merges.cells.size(); ++i) d.MergeCl[i] = merges.cells[i];
+    // A project value holds 254 characters: merged cells that would not fit are
+    // left out, the last first, and the user is told.
+    int dropped = 0;
+    while (d.CountMerge > 0 && MergeClValue(d).size() > IniFile::kMaxValueLength) {
+        d.MergeCl[--d.CountMerge] = {};
+        ++dropped;
+    }
+    if (dropped > 0)
+        findings.push_back({"Объединения в шапке",
+                            "проект вмещает не все объединения, не вошло: " + std::to_string(dropped), false,
+                            Element::Merges});
 }
 
 void StoreColumns(DocumentDescription& d, const Columns& columns, const Formats& formats) {
@@ -76,11 +89,6 @@ Finding EmptyLines(const Body& body) {
             Element::EmptyLines};
 }
 
-void Add(std::vector<Finding>& findings, Finding finding, Element kind) {
-    finding.kind = kind;
-    findings.push_back(std::move(finding));
-}
-
 ReportInference NotATable(ReportInference result, std::string reason) {
     result.described = false;
     result.reason = std::move(reason);
@@ -93,15 +101,15 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     ReportInference result;
     if (rawLines.empty()) return NotATable(std::move(result), "отчёт пуст");
     CodePage code = InferCodePage(rawLines);
-    Add(result.findings, code.finding, Element::CodePage);
+    result.findings.push_back(code.finding);
 
     PagedLines paged = InferPagedLines(rawLines, code.windows);
     const Lines& lines = paged.lines;
     const PageLayout& layout = paged.layout;
-    Add(result.findings, layout.finding, Element::Pages);
+    result.findings.push_back(layout.finding);
     Frame frame = InferFrame(lines, layout);
     const std::size_t frameFinding = result.findings.size();
-    Add(result.findings, frame.finding, Element::TitleAndCap);
+    result.findings.push_back(frame.finding);
     if (frame.endCap > kMaxPageLine) return NotATable(std::move(result), "шапка таблицы начинается слишком далеко от начала страницы");
     if (frame.endCap == 0) return NotATable(std::move(result), "не найдена шапка таблицы");
 
@@ -112,7 +120,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     for (int o = frame.endTitle; o < std::min(frame.endCap, sample.size()); ++o) capRows.push_back(sample.lines[o]);
     Columns columns = InferColumns(lines, body, totals.rows, capRows, LongestLine(rawLines, code.windows));
     const std::size_t columnsFinding = result.findings.size();
-    Add(result.findings, columns.finding, Element::Columns);
+    result.findings.push_back(columns.finding);
     if (columns.ends.empty()) return NotATable(std::move(result), "под шапкой нет строк таблицы");
     if (columns.ends.size() == 1) {
         // The lines still make a table of one column: the best reading loses no text.
@@ -122,8 +130,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     }
     if (columns.maxLength > kMaxPageLine) return NotATable(std::move(result), "строки длиннее 32767 символов");
     KeepCutHeaderInTitle(lines, sample, columns.ends, body.rows, frame);
-    result.findings[frameFinding].text = frame.finding.text;
-    result.findings[frameFinding].decided = frame.finding.decided;
+    result.findings[frameFinding] = frame.finding;
 
     Separators separators = InferSeparators(lines, layout, frame);
     // Fixed lines are looked for in the lines the run writes as information lines.
@@ -131,15 +138,12 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     Body information = body;
     information.rows = ps.rows;
     FixedLines fixed = InferFixedLines(lines, information, columns.ends);
-    result.findings[columnsFinding].text += SettleCapLines(lines, body, fixed, columns);
+    result.findings[columnsFinding].text += SettleCapLines(lines, information, fixed, columns);
     Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
     result.findings[columnsFinding].text += AlignDividersWithMerges(lines, body, capRows, merges, columns);
     Formats formats = InferFormats(lines, information, fixed, columns, capRows);
-    Add(result.findings, separators.finding, Element::Separators);
-    Add(result.findings, merges.finding, Element::Merges);
-    Add(result.findings, fixed.finding, Element::FixedLines);
-    Add(result.findings, ps.finding, Element::Postscript);
-    Add(result.findings, formats.finding, Element::Formats);
+    for (const Finding* f : {&separators.finding, &merges.finding, &fixed.finding, &ps.finding, &formats.finding})
+        result.findings.push_back(*f);
     result.findings.push_back(EmptyLines(body));
 
     DocumentDescription& d = result.description;
@@ -149,7 +153,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     d.EndCap = static_cast<i16>(frame.endCap);
     d.NoSpace = body.emptyLines;
     StorePages(d, layout, result.findings);
-    StoreRows(d, separators, fixed, ps, merges);
+    StoreRows(d, separators, fixed, ps, merges, result.findings);
     StoreColumns(d, columns, formats);
     result.described = true;
     return result;

@@ -19,7 +19,7 @@ struct Finding {
     std::string element;   // "Кодировка", "Страницы", ...
     std::string text;      // what was found and on what evidence
     bool decided = true;   // false: the evidence did not decide; a default was taken
-    Element kind = Element::Pages;  // set by the code that adds the finding
+    Element kind = Element::Pages;  // set with `element`
 };
 
 struct ReportInference {

@@ -15,6 +15,7 @@ namespace tabulizer::inference {
 namespace {
 
 constexpr int kWindow = 20;          // the reader's look-ahead: the reference line's limit
+constexpr int kPrintedPageLines = 72;  // 12 inches at 6 lines an inch, the longest common form
 constexpr std::size_t kMaxStored = 252;  // a project value holds 254 characters with its "#"
 // Lines a report may print once above its first page: an empty line, a block
 // of requisites.
@@ -39,6 +40,7 @@ PageLayout PagesAtFormFeeds(const Lines& lines) {
     if (layout.pages.back().lines.empty()) layout.pages.pop_back();
     if (layout.pages.empty()) layout.pages.emplace_back();
     layout.finding.element = "Страницы";
+    layout.finding.kind = Element::Pages;
     layout.finding.text = "по символу перевода страницы, страниц: " + std::to_string(layout.pages.size());
     return layout;
 }
@@ -235,6 +237,7 @@ PageLayout ReferencePages(const Lines& lines) {
         }
     }
     best.finding.element = "Страницы";
+    best.finding.kind = Element::Pages;
     if (best.etalonLine > 0) {
         best.finding.text = "по эталонной строке " + std::to_string(best.etalonLine) + " «" +
                             Cp1251ToUtf8(Trim(best.etalon)) + "», одинаковой на всех " +
@@ -243,9 +246,15 @@ PageLayout ReferencePages(const Lines& lines) {
         return best;
     }
     // No line repeats page by page: the report is taken as one page, which the
-    // form-feed mode converts whole.
+    // form-feed mode converts whole. A report no longer than a printed page is one
+    // for certain; a longer one may be pages whose top changes.
     best.formFeed = true;
     best.pages = PagesFrom({0}, static_cast<int>(lines.size()));
+    if (static_cast<int>(lines.size()) <= kPrintedPageLines) {
+        best.finding.text = "отчёт не длиннее печатной страницы (" + std::to_string(lines.size()) +
+                            " строк) и без перевода страницы: одна страница (режим перевода страницы)";
+        return best;
+    }
     best.finding.decided = false;
     best.finding.text = "ни перевода страницы, ни строки, повторяющейся на каждой странице: "
                         "отчёт принят за одну страницу (режим перевода страницы)";

@@ -396,6 +396,7 @@ int FirstHolding(const Lines& lines, const Page& page, const Frame& frame, const
 FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& ends) {
     FixedLines fixed;
     fixed.finding.element = "Фиксированные строки";
+    fixed.finding.kind = Element::FixedLines;
     std::vector<Kind> kinds;
     std::vector<int> plain;  // information lines written cell by cell
     int left = std::numeric_limits<int>::max();  // where the table's lines start
@@ -475,6 +476,7 @@ Postscript InferPostscript(const Lines& lines, const PageLayout& layout, const F
                            const std::vector<int>& ends) {
     Postscript ps;
     ps.finding.element = "Заключение";
+    ps.finding.kind = Element::Postscript;
     const std::vector<Page>& pages = layout.pages;
     const Extent table = TableExtent(lines, pages[frame.firstPage], frame);
     std::vector<PageEnd> endOf(pages.size());

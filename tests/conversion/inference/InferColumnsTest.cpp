@@ -43,7 +43,7 @@ Inferred InferTable(const Lines& lines, const ColumnsCase& c) {
     result.columns = InferColumns(lines, body, {}, capRows, LongestLine(lines, true));
     FixedLines fixed = InferFixedLines(lines, body, result.columns.ends);
     SettleCapLines(lines, body, fixed, result.columns);
-    Frame frame{c.capFirst, c.capLast + 1, true, 0, {}};
+    Frame frame{.endTitle = c.capFirst, .endCap = c.capLast + 1, .ruled = true, .tableTop = c.capFirst, .finding = {}};
     result.merges = InferMerges(lines, page, frame, result.columns);
     AlignDividersWithMerges(lines, body, capRows, result.merges, result.columns);
     return result;

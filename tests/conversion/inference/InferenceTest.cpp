@@ -82,10 +82,16 @@ TEST(InferencePagesTest, ReferenceLineRepeatsWholePagesNotRules) {
     EXPECT_EQ(layout.pages[0].size(), 8);  // pages of unequal length
     EXPECT_EQ(layout.pages[2].size(), 10);
 
-    PageLayout single = InferPages(Cp1251({"ОТЧЁТ", "+---+", "| 1 |", "+---+"}));
-    EXPECT_TRUE(single.formFeed);
-    EXPECT_FALSE(single.finding.decided);
-    ASSERT_EQ(single.pages.size(), 1u);
+    // No repeating line: one page, certain only when no longer than a printed page.
+    for (int rows : {1, 69, 70}) {
+        Lines text = {"ОТЧЁТ", "+---+"};
+        text.insert(text.end(), rows, "| 1 |");
+        text.push_back("+---+");
+        PageLayout single = InferPages(Cp1251(text));
+        EXPECT_TRUE(single.formFeed);
+        EXPECT_EQ(single.finding.decided, text.size() <= 72) << text.size();
+        ASSERT_EQ(single.pages.size(), 1u);
+    }
 
     // A form feed at a line's end or before its text cuts the line as the conversion does.
     Lines split = SplitFormFeedLines({"A\f", "\fB", "C", "\f"});
