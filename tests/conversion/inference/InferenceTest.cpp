@@ -284,7 +284,7 @@ TEST(InferenceRealLayoutsTest, TraitsOfRealReports) {
              EXPECT_EQ(r.description.FixStr[1], (FixLine{0, 1, 2, Utf8ToCp1251("И т о г о:")}));
          }},
         {"a total with its sum under the last rule is a table row, the signature the postscript",
-         {"ОТЧЁТ", kCap[0], kCap[1], kCap[2], "| 1  |   12.50  |", kCap[2], "Итого:       12.50",
+         {"ОТЧЁТ", kCap[0], kCap[1], kCap[2], "| 1  |   12.50  |", kCap[2], "Итого:     12.50",
           "Главный бухгалтер  ____"},
          [](const ReportInference& r) {
              EXPECT_EQ(r.description.FixStr[0].Str, Utf8ToCp1251("Главный бухгалтер"));
