@@ -144,7 +144,6 @@ int TextEnd(const Lines& lines, const std::vector<int>& rows) {
 }
 
 bool Gap(char c) { return c == ' ' || c == ':'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The rows that hold the gutters: those with a digit when most have one, without
 // the headings written across the columns (rows that put text into three gutters

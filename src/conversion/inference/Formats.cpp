@@ -39,19 +39,12 @@ bool IsPlaceholder(std::string_view text) {
     return true;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-// CP1251 letters: Latin, Russian and Ukrainian.
+// CP1251 capitals: Latin, Russian and Ukrainian.
 bool IsCapital(char c) {
     auto u = static_cast<unsigned char>(c);
     return (u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDF) || u == 0xA8 || u == 0xAA || u == 0xAF || u == 0xB2 ||
            u == 0xA5;
 }
-bool IsLetter(char c) {
-    auto u = static_cast<unsigned char>(c);
-    return IsCapital(c) || (u >= 'a' && u <= 'z') || u >= 0xE0 || u == 0xB8 || u == 0xBA || u == 0xBF || u == 0xB3 ||
-           u == 0xB4;
-}
-
 enum class Code { kNone, kDigitGroups, kZeroPadded, kDate };
 
 // Digits in groups joined by "-", "/" or "." ("45-5123"); zero-padded when a group of

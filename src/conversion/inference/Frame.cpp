@@ -63,16 +63,6 @@ bool InTable(std::string_view line, Verticals verticals) {
     return !IsBlankLine(line) && (IsRule(line) || verticals == Verticals::none || HasDivider(line, verticals));
 }
 
-// A Latin or CP1251 Cyrillic letter (Ukrainian ones included); the table lines
-// of a converted report ('¦', '¬') are not.
-bool IsLetter(char c) {
-    auto b = static_cast<unsigned char>(c);
-    switch (b) {
-    case 0xA8: case 0xB8: case 0xAA: case 0xBA: case 0xAF: case 0xBF: case 0xB2: case 0xB3: return true;
-    default: return b >= 0xC0 || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
-    }
-}
-
 // The value of a column number: digits, perhaps with one letter after them ("3а",
 // a column added beside 3), which `lettered` tells. -1 for anything else.
 int ColumnNumber(std::string_view word, bool& lettered) {

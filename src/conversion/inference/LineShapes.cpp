@@ -69,9 +69,26 @@ std::string_view Slice(std::string_view line, int first, int last) {
     return line.substr(first - 1, last - first + 1);
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsLetter(char c) {
+    auto b = static_cast<unsigned char>(c);
+    switch (b) {
+    case 0xA5: case 0xA8: case 0xAA: case 0xAF: case 0xB2: case 0xB3: case 0xB4: case 0xB8: case 0xBA: case 0xBF:
+        return true;
+    default: return b >= 0xC0 || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+    }
+}
+
+bool HasLetter(std::string_view text) {
+    for (char c : text)
+        if (IsLetter(c)) return true;
+    return false;
+}
+
 bool HasDigit(std::string_view text) {
     for (char c : text)
-        if (c >= '0' && c <= '9') return true;
+        if (IsDigit(c)) return true;
     return false;
 }
 

@@ -29,7 +29,12 @@ char CharAt(std::string_view line, int position);
 // Characters first..last (1-based, inclusive), clipped to the line.
 std::string_view Slice(std::string_view line, int first, int last);
 std::string_view Trim(std::string_view text);
+bool IsDigit(char c);
 bool HasDigit(std::string_view text);
+// A Latin or CP1251 Cyrillic letter, Ukrainian ones included; the table lines of a
+// converted report ('¦', '¬') are not.
+bool IsLetter(char c);
+bool HasLetter(std::string_view text);
 // CP1251 lower case of Russian and Latin letters.
 std::string Lower(std::string_view text);
 std::vector<std::string_view> Words(std::string_view text);

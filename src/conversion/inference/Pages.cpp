@@ -77,14 +77,6 @@ std::string WithoutDigits(std::string_view line) {
     return text;
 }
 
-bool HasLetter(std::string_view line) {
-    for (char c : line) {
-        auto b = static_cast<unsigned char>(c);
-        if (b >= 0xC0 || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) return true;
-    }
-    return false;
-}
-
 // Offsets at which every page holds the same non-blank text.
 int RepeatedLines(const Lines& lines, const std::vector<Page>& pages) {
     int shortest = pages.front().size();

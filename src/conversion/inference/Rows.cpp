@@ -14,16 +14,6 @@ constexpr std::size_t kMaxStored = 250;  // a fixed-line value also holds its tw
 constexpr std::size_t kShortestWord = 4;  // a single word shorter than this is no key
 constexpr int kPagesTried = 5;             // postscripts of the last pages tried for its text
 
-bool HasLetter(std::string_view text) {
-    for (char c : text) {
-        auto u = static_cast<unsigned char>(c);
-        if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u >= 0xC0 || u == 0xA8 || u == 0xB8 || u == 0xB2 ||
-            u == 0xB3 || u == 0xAA || u == 0xBA || u == 0xAF || u == 0xBF)
-            return true;
-    }
-    return false;
-}
-
 bool Ruled(std::string_view line) { return line.find_first_of("|\xA6") != std::string_view::npos; }
 
 // The label without the numbers that follow it ("Итого по цеху 5  12.40" -> "Итого по цеху",
