@@ -4,6 +4,7 @@
 // signs); widths from the columns' character counts.
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "common/Cp1251.h"
 #include "conversion/inference/Elements.h"
@@ -21,6 +22,8 @@ struct ColumnCells {
     int numbers = 0, percents = 0, texts = 0;
     int codes = 0;      // zero-padded digits, item numbers "332.", dates, long digit strings, ranges
     int codeTexts = 0;  // short texts of a code ("АБ 023545", "КО-62", "ПНП")
+    std::set<std::string, std::less<>> tokenCodes;  // one word of letters and digits ("T54171", "КО-62")
+    int tokenCodeCells = 0;
     int signs = 0;      // a lone "+" (a lone "-" is a placeholder)
     int wholes = 0, leftWholes = 0;  // numbers of digits alone; of them, flush left
     std::map<int, int> decimals;     // number of decimals -> cells
@@ -137,7 +140,13 @@ void Count(ColumnCells& cells, std::string_view cut, std::string_view text) {
         (!shape.number && (IsDigitCode(text) || JoinsNumbers(text))))
         ++cells.codes;
     else if (code == Code::kDigitGroups) return;  // a code, but no evidence of zeros
-    else if (!shape.number) ++(IsCodeText(text) ? cells.codeTexts : cells.texts);
+    else if (!shape.number && IsCodeText(text)) {
+        ++cells.codeTexts;
+        if (Words(text).size() == 1 && HasDigit(text) && std::any_of(text.begin(), text.end(), IsLetter)) {
+            ++cells.tokenCodeCells;
+            cells.tokenCodes.emplace(text);
+        }
+    } else if (!shape.number) ++cells.texts;
     else {
         ++cells.numbers;
         if (text.find_first_not_of("0123456789") == std::string_view::npos) {
@@ -279,7 +288,13 @@ FormatCell FormatOf(const ColumnCells& cells, int column, Header header, bool& g
     if (cells.signs > 0 && cells.signs + cells.texts == values) return text;  // "+" alone reads as a formula
     // Codes keep their zeros as text; a column of codes may hold plain numbers too.
     if (cells.codes > 0) return text;
-    if (cells.codeTexts > 0) return header.identifiers ? text : FormatCell{};
+    // Letters and digits in one word ("T54171", "КО-62"), different from row to row,
+    // are identifiers whatever the header says; a few such words repeated (a
+    // cashier's login "OPER07") name a category, and capitals alone ("ПНП") need a
+    // header that names identifiers.
+    bool identifiers = cells.tokenCodeCells * 2 > values &&
+                       static_cast<int>(cells.tokenCodes.size()) * 2 > cells.tokenCodeCells;
+    if (cells.codeTexts > 0) return header.identifiers || identifiers ? text : FormatCell{};
     if (cells.numbers == 0) return {};
     // Whole numbers under a header that names identifiers, or printed flush left as
     // a program prints a string, are identifiers, not quantities.

@@ -85,6 +85,11 @@ const FormatCase kCases[] = {
       "|  17| 8618731| 311|   1894.04|", "|  23| 6062000| 119|   2189.37|", "|  31| 7964626| 911|   3191.58|",
       "+----+--------+----+----------+"},
      {kText, kText, kText, kNumber}},
+    {"transaction report without a cap: ids of letters and digits differ row by row (text), the "
+     "operator's login repeats (no format)",
+     {"ТРАНЗАКЦИИ", "+-------+-------+-----------+", "|T85389 |OPER12 |  254076.73|", "|T64672 |SAULE  |  177478.09|",
+      "|T65301 |OPER12 |   69950.98|", "|T27018 |SAULE  |   33855.19|", "+-------+-------+-----------+"},
+     {kText, kGeneral, kNumber}},
     {"row numbers printed flush left under \"N з/п\" stay numbers",
      {"ЖУРНАЛ", "+-----+-------------+", "|N з/п|    Сума     |", "+-----+-------------+", "|64   |      2117.04|",
       "|65   |      2559.24|", "|66   |      8646.34|", "+-----+-------------+"},
