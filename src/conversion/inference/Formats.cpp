@@ -284,7 +284,9 @@ FormatCell FormatOf(const ColumnCells& cells, int column, Header header, bool& g
     if (values == 0 && cells.texts == 0) return header.identifiers ? text : FormatCell{};
     // A few words among values (a placeholder "х", a cap repeated over a second table,
     // the second line of a total) do not make a column of texts.
-    if (cells.texts * 5 > values) return {};
+    // Percentages among words are labels ("32%:" beside its sum): under no format of
+    // their own they would read as bare fractions (0.32), so the column keeps its text.
+    if (cells.texts * 5 > values) return cells.percents > 0 ? text : FormatCell{};
     if (cells.signs > 0 && cells.signs + cells.texts == values) return text;  // "+" alone reads as a formula
     // Codes keep their zeros as text; a column of codes may hold plain numbers too.
     if (cells.codes > 0) return text;
