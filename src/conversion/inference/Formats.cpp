@@ -296,7 +296,9 @@ FormatCell FormatOf(const ColumnCells& cells, int column, Header header, bool& g
     // header that names identifiers.
     bool identifiers = cells.tokenCodeCells * 2 > values &&
                        static_cast<int>(cells.tokenCodes.size()) * 2 > cells.tokenCodeCells;
-    if (cells.codeTexts > 0) return header.identifiers || identifiers ? text : FormatCell{};
+    // A few such words among numbers (a cap "Нач(0.5%)" repeated over a second table)
+    // do not make the column one of codes.
+    if (cells.codeTexts * 5 > values) return header.identifiers || identifiers ? text : FormatCell{};
     if (cells.numbers == 0) return {};
     // Whole numbers under a header that names identifiers, or printed flush left as
     // a program prints a string, are identifiers, not quantities.
