@@ -45,7 +45,8 @@ Inferred InferTable(const Lines& lines, const ColumnsCase& c) {
     SettleCapLines(lines, body, fixed, result.columns);
     Frame frame{.endTitle = c.capFirst, .endCap = c.capLast + 1, .ruled = true, .tableTop = c.capFirst, .finding = {}};
     result.merges = InferMerges(lines, page, frame, result.columns);
-    AlignDividersWithMerges(lines, body, capRows, result.merges, result.columns);
+    AlignDividersWithMerges(lines, body, fixed, capRows, result.merges, result.columns);
+    KeepTextUnblanked(lines, page, frame, body, fixed, result.merges, result.columns);
     return result;
 }
 
