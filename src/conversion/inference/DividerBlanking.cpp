@@ -4,6 +4,7 @@
 // column c, the position PozDiv holds for column c + 1, counting one entry a column
 // from the table's left line.
 #include <algorithm>
+#include <map>
 
 #include "conversion/inference/Elements.h"
 #include "conversion/inference/LineShapes.h"
@@ -115,9 +116,13 @@ std::string KeepTextUnblanked(const Lines& lines, const Page& sample, const Fram
     // The first position whose blanking in a line erases text that is not the line's
     // own: one the rows draw in most of them is theirs, and blanking it keeps their
     // values whole.
+    std::map<int, bool> drawn;  // by position, counted once
     auto firstLost = [&](const std::string& line, LineRole role) {
-        for (int p : ErasedText(line, columns, merges, role))
-            if (!DrawnInMostRows(lines, rows, p)) return p;
+        for (int p : ErasedText(line, columns, merges, role)) {
+            auto at = drawn.find(p);
+            if (at == drawn.end()) at = drawn.emplace(p, DrawnInMostRows(lines, rows, p)).first;
+            if (!at->second) return p;
+        }
         return 0;
     };
     std::vector<int> kept;
