@@ -160,7 +160,10 @@ NumberShape ShapeOf(std::string_view text) {
 
 std::string JoinPositions(const std::vector<int>& positions) {
     std::string text;
-    for (int p : positions) text += (text.empty() ? "" : ",") + std::to_string(p);
+    for (int p : positions) {
+        if (!text.empty()) text += ',';
+        text += std::to_string(p);
+    }
     return text;
 }
 
