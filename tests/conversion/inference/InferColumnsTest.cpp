@@ -154,6 +154,13 @@ TEST(InferColumnsTest, RealReportFaults) {
           "-------------------------"},
          {5, 17, 26},
          {1, 5, 17, 26}},
+        {"rows without lines under a cap whose top rule carries the sheet number: its corner letters (\"T\") on "
+         "the cap's lines are no text to keep",
+         0, 2,
+         {"-----T------T-------T------   1", "  N  |  Вид |  Сумма|  Код", "-----+------+-------+------",
+          "  1    Оклад  100.00  11", "  2    Ссуда   50.00  12", "---------------------------"},
+         {6, 13, 21, 31},
+         {6, 13, 21}},
     };
     for (const ColumnsCase& c : cases) {
         Lines lines;
