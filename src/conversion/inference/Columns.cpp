@@ -11,12 +11,6 @@
 namespace tabulizer::inference {
 namespace {
 
-std::string Join(const std::vector<int>& values) {
-    std::string text;
-    for (int v : values) text += (text.empty() ? "" : ",") + std::to_string(v);
-    return text;
-}
-
 std::vector<int> TableRows(const Body& body, const std::vector<int>& fixedRows) {
     std::vector<int> rows;
     for (int row : body.rows)
@@ -293,7 +287,7 @@ Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int
         if (!columns.colonLines) AddCapConfirmedLines(lines, rows, capDividers, columns.dividers);
         columns.ends = EndsAtRowLines(lines, rows, capRows, columns, textEnd);
         columns.finding.text = std::string(columns.colonLines ? "двоеточия вместо вертикальных линий" : "вертикальные линии") +
-                               " в позициях " + Join(columns.dividers);
+                               " в позициях " + JoinPositions(columns.dividers);
     } else if (capDividers.size() >= 3) {
         // Data printed without the lines its cap draws: the cap's lines part the
         // columns, and are blanked out of the lines where no text stands on them.
@@ -302,7 +296,7 @@ Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int
         columns.dividers = capDividers;
         columns.capLines = true;
         columns.finding.text = "строки таблицы без линий, графы по вертикальным линиям шапки в позициях " +
-                               Join(capDividers);
+                               JoinPositions(capDividers);
     } else if (!underlined.empty()) {
         columns.ends = underlined;
         columns.finding.text = "линий нет, графы по чертам, которыми подчёркнута шапка";
@@ -319,7 +313,7 @@ Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int
     for (int d : columns.dividers)
         if (d <= columns.ends.back()) kept.push_back(d);
     columns.dividers = kept;
-    columns.finding.text = "граф: " + std::to_string(columns.ends.size()) + ", концы граф " + Join(columns.ends) +
+    columns.finding.text = "граф: " + std::to_string(columns.ends.size()) + ", концы граф " + JoinPositions(columns.ends) +
                            "; " + columns.finding.text + "; самая длинная строка " +
                            std::to_string(columns.maxLength) + " символов";
     return columns;
@@ -376,21 +370,8 @@ std::string SettleCapLines(const Lines& lines, const Body& body, const FixedLine
             *at = d - 1;
     }
     columns.dividers = kept;
-    return standing.empty() ? "" : "; не вычищаются линии шапки в позициях " + Join(standing) +
+    return standing.empty() ? "" : "; не вычищаются линии шапки в позициях " + JoinPositions(standing) +
                                        ", где в строках таблицы стоит текст";
-}
-
-std::string AlignDividersWithMerges(const Lines& lines, const Body& body, const std::vector<int>& capRows,
-                                    const Merges& merges, Columns& columns) {
-    std::vector<int>& dividers = columns.dividers;
-    if (merges.cells.empty() || dividers.empty() || dividers.size() >= kMaxColumns ||
-        dividers.front() != columns.ends.front() || dividers.front() == 1)
-        return "";
-    for (const std::vector<int>* rows : {&body.rows, &capRows})
-        for (int row : *rows)
-            if (CharAt(lines[row], 1) != ' ' && !IsRule(lines[row])) return "";
-    dividers.insert(dividers.begin(), 1);
-    return "; позиция 1, пустая во всех строках таблицы, взята за её левую линию";
 }
 
 namespace {
@@ -404,8 +385,8 @@ std::string_view Region(const std::string& line, const std::vector<int>& ends, i
 // The line that closes column c: on its end, or just past it where the column ends
 // before a line that data rows write on.
 bool DividerAfter(const std::string& line, const std::vector<int>& ends, int c) {
-    char at = CharAt(line, ends[c - 1]), next = CharAt(line, ends[c - 1] + 1);
-    return IsJunction(at) || (c < static_cast<int>(ends.size()) && IsVertical(next));
+    return JunctionAt(line, ends[c - 1]) ||
+           (c < static_cast<int>(ends.size()) && IsVertical(CharAt(line, ends[c - 1] + 1)));
 }
 
 // The last column of the cell that starts at column b: columns join while no

@@ -102,12 +102,6 @@ struct Merges {
     Finding finding;
 };
 Merges InferMerges(const Lines& lines, const Page& first, const Frame& frame, const Columns& columns);
-// After a merged cap cell the run blanks the line that closes it by its place in
-// PozDiv, one entry a column from the table's left line: a table drawn without a
-// left line, whose first position is blank in all its lines, takes that position as
-// one. Returns what the columns' finding adds.
-std::string AlignDividersWithMerges(const Lines& lines, const Body& body, const std::vector<int>& capRows,
-                                    const Merges& merges, Columns& columns);
 
 struct FixedLines {
     std::vector<FixLine> lines;  // FixStr entries 1..
@@ -123,6 +117,20 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
 // column ends moved before a line on which the texts of a column begin. Returns
 // what the columns' finding adds.
 std::string SettleCapLines(const Lines& lines, const Body& body, const FixedLines& fixed, Columns& columns);
+
+// After a merged cap cell the run blanks the line that closes it by its place in
+// PozDiv, one entry a column from the table's left line: a table drawn without a
+// left line, whose first position is blank in all its lines (a fixed line merged
+// from the first column aside: nothing of it is blanked there), takes that position
+// as one. Returns what the columns' finding adds.
+std::string AlignDividersWithMerges(const Lines& lines, const Body& information, const FixedLines& fixed,
+                                    const std::vector<int>& capRows, const Merges& merges, Columns& columns);
+// A vertical line the run would blank where a letter or digit of text stands, in a
+// line of the cap (of `sample`) or in an information line, is kept out of the
+// dividers, so that the text stays whole, unless most information rows draw it.
+// Returns what the columns' finding adds.
+std::string KeepTextUnblanked(const Lines& lines, const Page& sample, const Frame& frame, const Body& information,
+                              const FixedLines& fixed, const Merges& merges, Columns& columns);
 
 struct Postscript {
     std::string text;       // FixStr entry 0; empty = none

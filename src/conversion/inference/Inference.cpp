@@ -140,7 +140,9 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     FixedLines fixed = InferFixedLines(lines, information, columns.ends);
     result.findings[columnsFinding].text += SettleCapLines(lines, information, fixed, columns);
     Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
-    result.findings[columnsFinding].text += AlignDividersWithMerges(lines, body, capRows, merges, columns);
+    result.findings[columnsFinding].text += AlignDividersWithMerges(lines, information, fixed, capRows, merges, columns);
+    result.findings[columnsFinding].text +=
+        KeepTextUnblanked(lines, sample, frame, information, fixed, merges, columns);
     Formats formats = InferFormats(lines, information, fixed, columns, capRows);
     for (const Finding* f : {&separators.finding, &merges.finding, &fixed.finding, &ps.finding, &formats.finding})
         result.findings.push_back(*f);

@@ -15,6 +15,11 @@ bool IsJunction(char c) {
     }
 }
 
+bool JunctionAt(std::string_view line, int p) {
+    char c = CharAt(line, p);
+    return IsJunction(c) && !(IsLetter(c) && (IsLetter(CharAt(line, p - 1)) || IsLetter(CharAt(line, p + 1))));
+}
+
 static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\f'; }
 
 bool IsBlankLine(std::string_view line) {
@@ -151,6 +156,15 @@ NumberShape ShapeOf(std::string_view text) {
     bool digitsOnly = text.size() > 1 && text.find_first_not_of("0123456789") == std::string_view::npos;
     shape.leadingZero = digitsOnly && text.front() == '0';
     return shape;
+}
+
+std::string JoinPositions(const std::vector<int>& positions) {
+    std::string text;
+    for (int p : positions) {
+        if (!text.empty()) text += ',';
+        text += std::to_string(p);
+    }
+    return text;
 }
 
 }  // namespace tabulizer::inference

@@ -11,6 +11,9 @@ namespace tabulizer::inference {
 bool IsVertical(char c);    // a vertical table line: '|' or '¦'
 bool IsHorizontal(char c);  // '-', '=', or a CP1251 dash drawn in a rule
 bool IsJunction(char c);    // a corner, tee or crossing, or a vertical line
+// A junction at position p (1-based) of a line: the letters that stand for box
+// corners ("T", "L", "г") are letters where they touch one ("послуг", "ТОВ").
+bool JunctionAt(std::string_view line, int p);
 bool IsBlankLine(std::string_view line);  // nothing but blanks (or nothing)
 // A horizontal rule: mostly horizontals, otherwise only junctions; blanks inside
 // only when the line has no vertical line characters (dashes under columns). A
@@ -38,6 +41,8 @@ bool HasLetter(std::string_view text);
 // CP1251 lower case of Russian and Latin letters.
 std::string Lower(std::string_view text);
 std::vector<std::string_view> Words(std::string_view text);
+// Positions for a finding: "12,40,51".
+std::string JoinPositions(const std::vector<int>& positions);
 
 // The shape of a cell text that the conversion's typed input reads as a number.
 struct NumberShape {

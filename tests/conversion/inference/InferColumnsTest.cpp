@@ -45,7 +45,8 @@ Inferred InferTable(const Lines& lines, const ColumnsCase& c) {
     SettleCapLines(lines, body, fixed, result.columns);
     Frame frame{.endTitle = c.capFirst, .endCap = c.capLast + 1, .ruled = true, .tableTop = c.capFirst, .finding = {}};
     result.merges = InferMerges(lines, page, frame, result.columns);
-    AlignDividersWithMerges(lines, body, capRows, result.merges, result.columns);
+    AlignDividersWithMerges(lines, body, fixed, capRows, result.merges, result.columns);
+    KeepTextUnblanked(lines, page, frame, body, fixed, result.merges, result.columns);
     return result;
 }
 
@@ -113,6 +114,53 @@ TEST(InferColumnsTest, RealReportFaults) {
          {1, 5, 16, 25, 33, 34},  // 1: the left line a merged cell's closing line is counted from
          0,
          {{3, 3, 4, 2, true}}},
+        {"a cap word that ends on a column end in the letter standing for a box corner (\"послуг\") closes no merged cell",
+         0, 4,
+         {"+----+-----------------------+", "|  N | Опис послуг и работ   |", "|    +-----------+-----------+",
+          "|    |   база    |    ПДВ    |", "+----+-----------+-----------+", "|  1 |    100.00 |     20.00 |",
+          "|  2 |    200.00 |     40.00 |", "+----+-----------+-----------+"},
+         {6, 18, 30},
+         {1, 6, 18, 30},
+         0,
+         {{2, 2, 3, 2, true}}},
+        {"rows without lines and no left line: after a merged name the run blanks the next name's "
+         "cap-only line, under its last letter (\"КОНЕЦ\"); that line stays",
+         0, 4,
+         {"-------------------------------------", "         |   ПРИХОД    | КОНЕЦ       ",
+          "Товар    |-----+-------|-----+-------", "         | к-во| сумма | к-во| сумма ",
+          "-------------------------------------", "Болт        12  100.00      5   40.00",
+          "Гайка        3   30.00      1   10.00", "-------------------------------------"},
+         {10, 16, 24, 30, 37},
+         {10, 16, 24},
+         0,
+         {{2, 2, 3, 2, true}, {2, 4, 5, 2, true}}},
+        {"rows without lines whose group lines, merged from the first column, alone write at position 1: "
+         "it is the left line, and every cap line is blanked with no letter lost",
+         0, 4,
+         {"-------------------------------------", "         |   ПРИХОД    | КОНЕЦ       ",
+          " Товар   |-----+-------|-----+-------", "         | к-во| сумма | к-во| сумма ",
+          "-------------------------------------", "СКЛАД N 2 (запчасти)",
+          "  Болт      12  100.00      5   40.00", "  Гайка      3   30.00      1   10.00",
+          "СКЛАД N 3 (инструмент)", "  Ключ       7   70.00      2   20.00", "-------------------------------------"},
+         {10, 16, 24, 30, 37},
+         {1, 10, 16, 24, 30},
+         0,
+         {{2, 2, 3, 2, true}, {2, 4, 5, 2, true}}},
+        {"a colon line drawn in most rows stays blanked where a summary row of another shape writes a letter on it",
+         0, 2,
+         {"-------------------------", ": N :  Вид      :  Сумма :", "-------------------------",
+          ":  1:Оклад      :  100.00:", ":  2:Премия     :   50.00:", ":  3:Отпускные  :   70.00:",
+          ":  4:Больничные :   20.00:", "-------------------------", ":   :ИТОГО    :ДОЛГ  0.00:",
+          "-------------------------"},
+         {5, 17, 26},
+         {1, 5, 17, 26}},
+        {"rows without lines under a cap whose top rule carries the sheet number: its corner letters (\"T\") on "
+         "the cap's lines are no text to keep",
+         0, 2,
+         {"-----T------T-------T------   1", "  N  |  Вид |  Сумма|  Код", "-----+------+-------+------",
+          "  1    Оклад  100.00  11", "  2    Ссуда   50.00  12", "---------------------------"},
+         {6, 13, 21, 31},
+         {6, 13, 21}},
     };
     for (const ColumnsCase& c : cases) {
         Lines lines;
