@@ -193,10 +193,24 @@ RowMerge RuledMerge(const std::vector<Cell>& cells, const std::vector<int>& ends
     return merge;
 }
 
+// Where the label's text ends in `text` (which starts with `label`): past a number
+// written one blank after it that names what the line totals ("Итого  по
+// приоритету 22", "Итого по цеху 5  12.40"); a number after a colon or a gap is the
+// line's sum.
+std::size_t LabelTextEnd(std::string_view text, const std::string& label) {
+    std::size_t end = label.size();
+    if (label.back() == ':' || end + 1 >= text.size() || text[end] != ' ' || !IsDigit(text[end + 1])) return end;
+    std::size_t number = text.find_first_not_of("0123456789", end + 1);
+    if (number == std::string_view::npos) return text.size();
+    return text.substr(number).starts_with("  ") ? number : end;
+}
+
 // Without vertical lines a heading is merged over all the columns; a total's or a
 // caption's label ("Остаток на начало дня:  3412.57") written across a column end
 // from the first column through the label's end, so that the sums beside it keep
-// their columns.
+// their columns. A label within one column is merged all the same when its last
+// character stands on the column's end: there the cap's line is blanked out of the
+// rows ("Перенос:" would lose its colon).
 RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, const std::vector<int>& ends, int left) {
     RowMerge merge;
     std::string_view text = Trim(line);
@@ -210,9 +224,10 @@ RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, con
     for (std::string_view word : Words(text.substr(label.size()))) caption = caption && ShapeOf(word).number;
     if (!total && !caption) return merge;
     int labelFirst = static_cast<int>(text.data() - line.data()) + 1;
-    int labelEnd = labelFirst + static_cast<int>(label.size()) - 1;
+    int labelEnd = labelFirst + static_cast<int>(LabelTextEnd(text, label)) - 1;
     merge = {true, 1, ColumnAt(ends, labelEnd), label};
-    if (ColumnAt(ends, labelFirst) == merge.endCol) merge.endCol = 1;  // the label fits its column
+    if (ColumnAt(ends, labelFirst) == merge.endCol && ends[merge.endCol - 1] != labelEnd)
+        merge.endCol = 1;  // the label fits its column
     return merge;
 }
 
