@@ -121,14 +121,31 @@ struct Kind {
     std::vector<std::string> texts;  // the label of each row
 };
 
-// Texts that might name a row of a kind: its label, its whole text, and the longer
-// words without digits that several rows may share ("Инв.номер").
+// The words of a label before its first number ("ИТОГО: 118 докум." -> "ИТОГО:"),
+// or those after the number that opens it ("15 Кондитерськi вироби" ->
+// "Кондитерськi вироби"): what the rows of other counts and groups share.
+std::string Unnumbered(std::string_view label) {
+    std::vector<std::string_view> words = Words(label);
+    std::size_t first = 0;
+    while (first < words.size() && HasDigit(words[first])) ++first;
+    std::size_t last = first;
+    while (last < words.size() && !HasDigit(words[last])) ++last;
+    if (last == first) return {};
+    return std::string(label.substr(words[first].data() - label.data(),
+                                    words[last - 1].data() + words[last - 1].size() - words[first].data()));
+}
+
+// Texts that might name a row of a kind: its label without numbers, its label, its
+// whole text, and the longer words without digits that several rows may share
+// ("Инв.номер"). Of texts naming as many rows the first is taken: a text without the
+// row's own numbers names the rows of the next report of the kind as well.
 std::vector<std::string> KeyCandidates(const std::string& text) {
     std::vector<std::string> keys;
     auto add = [&](std::string key) {
         if (key.empty() || key.size() > kMaxStored || !HasLetter(key)) return;
         if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(std::move(key));
     };
+    add(Unnumbered(Label(text)));
     add(Label(text));
     add(text);
     for (std::string_view word : Words(text))
