@@ -226,9 +226,10 @@ std::size_t LabelTextEnd(std::string_view text, const std::string& label) {
 // caption's label ("Остаток на начало дня:  3412.57") written across a column end
 // from the first column through the label's end, so that the sums beside it keep
 // their columns. A label within one column is merged all the same when its last
-// character stands on the column's end: there the cap's line is blanked out of the
-// rows ("Перенос:" would lose its colon).
-RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, const std::vector<int>& ends, int left) {
+// character stands on a vertical line that the run blanks out of the rows (a line
+// of the cap over rows printed without them): "Перенос:" would lose its colon.
+RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, const std::vector<int>& ends,
+                      const std::vector<int>& dividers, int left) {
     RowMerge merge;
     std::string_view text = Trim(line);
     std::string label = Label(text);
@@ -243,16 +244,16 @@ RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, con
     int labelFirst = static_cast<int>(text.data() - line.data()) + 1;
     int labelEnd = labelFirst + static_cast<int>(LabelTextEnd(text, label)) - 1;
     merge = {true, 1, ColumnAt(ends, labelEnd), label};
-    if (ColumnAt(ends, labelFirst) == merge.endCol && ends[merge.endCol - 1] != labelEnd)
-        merge.endCol = 1;  // the label fits its column
+    bool onDivider = std::find(dividers.begin(), dividers.end(), labelEnd) != dividers.end();
+    if (ColumnAt(ends, labelFirst) == merge.endCol && !onDivider) merge.endCol = 1;  // the label fits its column
     return merge;
 }
 
-RowMerge MergeOf(std::string_view line, const std::vector<int>& ends, int left) {
+RowMerge MergeOf(std::string_view line, const std::vector<int>& ends, const std::vector<int>& dividers, int left) {
     std::vector<Cell> cells = CellsOf(line);
     if (cells.empty()) return {};
     if (ends.empty()) return {BeginsTotal(cells.front().text), 0, 0, {}};
-    return Ruled(line) ? RuledMerge(cells, ends) : UnruledMerge(line, cells, ends, left);
+    return Ruled(line) ? RuledMerge(cells, ends) : UnruledMerge(line, cells, ends, dividers, left);
 }
 
 // ---- The postscript ----
@@ -415,7 +416,8 @@ int FirstHolding(const Lines& lines, const Page& page, const Frame& frame, const
 
 }  // namespace
 
-FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& ends) {
+FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& ends,
+                           const std::vector<int>& dividers) {
     FixedLines fixed;
     fixed.finding.element = "Фиксированные строки";
     fixed.finding.kind = Element::FixedLines;
@@ -424,7 +426,7 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
     int left = std::numeric_limits<int>::max();  // where the table's lines start
     for (int row : body.rows) left = std::min(left, static_cast<int>(lines[row].find_first_not_of(' ')) + 1);
     for (int row : body.rows) {
-        RowMerge merge = MergeOf(lines[row], ends, left);
+        RowMerge merge = MergeOf(lines[row], ends, dividers, left);
         if (merge.fixedRow) fixed.rows.push_back(row);
         if (merge.endCol <= merge.begCol) {
             plain.push_back(row);
