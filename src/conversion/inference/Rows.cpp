@@ -223,11 +223,9 @@ std::size_t LabelTextEnd(std::string_view text, const std::string& label) {
 }
 
 // Without vertical lines a heading is merged over all the columns; a total's or a
-// caption's label ("Остаток на начало дня:  3412.57") written across a column end
-// from the first column through the label's end, so that the sums beside it keep
-// their columns. A label within one column is merged all the same when its last
-// character stands on a vertical line that the run blanks out of the rows (a line
-// of the cap over rows printed without them): "Перенос:" would lose its colon.
+// caption's label ("Остаток на начало дня:  3412.57"), or a label that a column end
+// would cut inside a word ("В т.ч. по операции  101  1229333.07"), from the first
+// column through the label's end, so that the sums beside it keep their columns.
 RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, const std::vector<int>& ends,
                       const std::vector<int>& dividers, int left) {
     RowMerge merge;
@@ -240,12 +238,21 @@ RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, con
     }
     bool caption = !total && label.back() == ':' && HasLetter(label);
     for (std::string_view word : Words(text.substr(label.size()))) caption = caption && ShapeOf(word).number;
-    if (!total && !caption) return merge;
+    bool cut = cells.front().textFirst <= left + 2 && Wordy(Words(text).front()) &&
+               LetterCrossing(line, cells.front(), ends);
+    if (!total && !caption && !cut) return merge;
     int labelFirst = static_cast<int>(text.data() - line.data()) + 1;
     int labelEnd = labelFirst + static_cast<int>(LabelTextEnd(text, label)) - 1;
     merge = {true, 1, ColumnAt(ends, labelEnd), label};
-    bool onDivider = std::find(dividers.begin(), dividers.end(), labelEnd) != dividers.end();
-    if (ColumnAt(ends, labelFirst) == merge.endCol && !onDivider) merge.endCol = 1;  // the label fits its column
+    if (ColumnAt(ends, labelFirst) < merge.endCol) return merge;
+    // A label within its column is merged only where a letter of it stands on a
+    // vertical line that the run blanks out of the rows (a line of the cap over rows
+    // printed without them: "Перенос:" would lose its colon), and then over two
+    // columns at least, since a cell of one column is blanked.
+    bool onDivider = std::any_of(dividers.begin(), dividers.end(), [&](int d) { return d >= labelFirst && d <= labelEnd; });
+    bool nextBlank = ends.size() > 1 && Trim(Slice(line, ends[0] + 1, ends[1])).empty();
+    if (!onDivider || (merge.endCol == 1 && !nextBlank)) merge.endCol = 1;
+    else merge.endCol = std::max(merge.endCol, 2);
     return merge;
 }
 
