@@ -109,8 +109,10 @@ struct FixedLines {
     Finding finding;
 };
 // Headings and totals kept out of the columns; `columnEnds` may be empty (columns not
-// yet known): then only the rows that begin a total, and no fixed line.
-FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& columnEnds);
+// yet known): then only the rows that begin a total, and no fixed line. `dividers`:
+// the vertical lines the run blanks out of the rows.
+FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& columnEnds,
+                           const std::vector<int>& dividers = {});
 
 // For rows printed without the cap's lines: the lines blanked out of the rows (those
 // on which no text of a row stands, a fixed line's merged text aside), and the

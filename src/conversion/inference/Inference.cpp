@@ -137,7 +137,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     Postscript ps = InferPostscript(lines, layout, frame, columns.ends);
     Body information = body;
     information.rows = ps.rows;
-    FixedLines fixed = InferFixedLines(lines, information, columns.ends);
+    FixedLines fixed = InferFixedLines(lines, information, columns.ends, columns.dividers);
     result.findings[columnsFinding].text += SettleCapLines(lines, information, fixed, columns);
     Merges merges = InferMerges(lines, layout.pages[frame.firstPage], frame, columns);
     result.findings[columnsFinding].text += AlignDividersWithMerges(lines, information, fixed, capRows, merges, columns);

@@ -121,14 +121,31 @@ struct Kind {
     std::vector<std::string> texts;  // the label of each row
 };
 
-// Texts that might name a row of a kind: its label, its whole text, and the longer
-// words without digits that several rows may share ("Инв.номер").
+// The words of a label before its first number ("ИТОГО: 118 докум." -> "ИТОГО:"),
+// or those after the number that opens it ("15 Кондитерськi вироби" ->
+// "Кондитерськi вироби"): what the rows of other counts and groups share.
+std::string Unnumbered(std::string_view label) {
+    std::vector<std::string_view> words = Words(label);
+    std::size_t first = 0;
+    while (first < words.size() && HasDigit(words[first])) ++first;
+    std::size_t last = first;
+    while (last < words.size() && !HasDigit(words[last])) ++last;
+    if (last == first) return {};
+    return std::string(label.substr(words[first].data() - label.data(),
+                                    words[last - 1].data() + words[last - 1].size() - words[first].data()));
+}
+
+// Texts that might name a row of a kind: its label without numbers, its label, its
+// whole text, and the longer words without digits that several rows may share
+// ("Инв.номер"). Of texts naming as many rows the first is taken: a text without the
+// row's own numbers names the rows of the next report of the kind as well.
 std::vector<std::string> KeyCandidates(const std::string& text) {
     std::vector<std::string> keys;
     auto add = [&](std::string key) {
         if (key.empty() || key.size() > kMaxStored || !HasLetter(key)) return;
         if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(std::move(key));
     };
+    add(Unnumbered(Label(text)));
     add(Label(text));
     add(text);
     for (std::string_view word : Words(text))
@@ -193,11 +210,24 @@ RowMerge RuledMerge(const std::vector<Cell>& cells, const std::vector<int>& ends
     return merge;
 }
 
+// Where the label's text ends in `text` (which starts with `label`): past a number
+// written one blank after it that names what the line totals ("Итого  по
+// приоритету 22", "Итого по цеху 5  12.40"); a number after a colon or a gap is the
+// line's sum.
+std::size_t LabelTextEnd(std::string_view text, const std::string& label) {
+    std::size_t end = label.size();
+    if (label.back() == ':' || end + 1 >= text.size() || text[end] != ' ' || !IsDigit(text[end + 1])) return end;
+    std::size_t number = text.find_first_not_of("0123456789", end + 1);
+    if (number == std::string_view::npos) return text.size();
+    return text.substr(number).starts_with("  ") ? number : end;
+}
+
 // Without vertical lines a heading is merged over all the columns; a total's or a
-// caption's label ("Остаток на начало дня:  3412.57") written across a column end
-// from the first column through the label's end, so that the sums beside it keep
-// their columns.
-RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, const std::vector<int>& ends, int left) {
+// caption's label ("Остаток на начало дня:  3412.57"), or a label that a column end
+// would cut inside a word ("В т.ч. по операции  101  1229333.07"), from the first
+// column through the label's end, so that the sums beside it keep their columns.
+RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, const std::vector<int>& ends,
+                      const std::vector<int>& dividers, int left) {
     RowMerge merge;
     std::string_view text = Trim(line);
     std::string label = Label(text);
@@ -208,19 +238,29 @@ RowMerge UnruledMerge(std::string_view line, const std::vector<Cell>& cells, con
     }
     bool caption = !total && label.back() == ':' && HasLetter(label);
     for (std::string_view word : Words(text.substr(label.size()))) caption = caption && ShapeOf(word).number;
-    if (!total && !caption) return merge;
+    bool cut = cells.front().textFirst <= left + 2 && Wordy(Words(text).front()) &&
+               LetterCrossing(line, cells.front(), ends);
+    if (!total && !caption && !cut) return merge;
     int labelFirst = static_cast<int>(text.data() - line.data()) + 1;
-    int labelEnd = labelFirst + static_cast<int>(label.size()) - 1;
+    int labelEnd = labelFirst + static_cast<int>(LabelTextEnd(text, label)) - 1;
     merge = {true, 1, ColumnAt(ends, labelEnd), label};
-    if (ColumnAt(ends, labelFirst) == merge.endCol) merge.endCol = 1;  // the label fits its column
+    if (ColumnAt(ends, labelFirst) < merge.endCol) return merge;
+    // A label within its column is merged only where a letter of it stands on a
+    // vertical line that the run blanks out of the rows (a line of the cap over rows
+    // printed without them: "Перенос:" would lose its colon), and then over two
+    // columns at least, since a cell of one column is blanked.
+    bool onDivider = std::any_of(dividers.begin(), dividers.end(), [&](int d) { return d >= labelFirst && d <= labelEnd; });
+    bool nextBlank = ends.size() > 1 && Trim(Slice(line, ends[0] + 1, ends[1])).empty();
+    if (!onDivider || (merge.endCol == 1 && !nextBlank)) merge.endCol = 1;
+    else merge.endCol = std::max(merge.endCol, 2);
     return merge;
 }
 
-RowMerge MergeOf(std::string_view line, const std::vector<int>& ends, int left) {
+RowMerge MergeOf(std::string_view line, const std::vector<int>& ends, const std::vector<int>& dividers, int left) {
     std::vector<Cell> cells = CellsOf(line);
     if (cells.empty()) return {};
     if (ends.empty()) return {BeginsTotal(cells.front().text), 0, 0, {}};
-    return Ruled(line) ? RuledMerge(cells, ends) : UnruledMerge(line, cells, ends, left);
+    return Ruled(line) ? RuledMerge(cells, ends) : UnruledMerge(line, cells, ends, dividers, left);
 }
 
 // ---- The postscript ----
@@ -383,7 +423,8 @@ int FirstHolding(const Lines& lines, const Page& page, const Frame& frame, const
 
 }  // namespace
 
-FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& ends) {
+FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& ends,
+                           const std::vector<int>& dividers) {
     FixedLines fixed;
     fixed.finding.element = "Фиксированные строки";
     fixed.finding.kind = Element::FixedLines;
@@ -392,7 +433,7 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
     int left = std::numeric_limits<int>::max();  // where the table's lines start
     for (int row : body.rows) left = std::min(left, static_cast<int>(lines[row].find_first_not_of(' ')) + 1);
     for (int row : body.rows) {
-        RowMerge merge = MergeOf(lines[row], ends, left);
+        RowMerge merge = MergeOf(lines[row], ends, dividers, left);
         if (merge.fixedRow) fixed.rows.push_back(row);
         if (merge.endCol <= merge.begCol) {
             plain.push_back(row);

@@ -16,9 +16,9 @@ namespace tabulizer::inference {
 namespace {
 
 // The fixed lines ("first-last text", 0-0 for the whole row) and the postscript ("PS text") of a report cut
-// into pages of `pageLines` lines (0: one page).
+// into pages of `pageLines` lines (0: one page); `dividers` are blanked out of its rows.
 std::vector<std::string> Inferred(const std::vector<std::string>& report, int endTitle, int endCap,
-                                  const std::vector<int>& ends, int pageLines) {
+                                  const std::vector<int>& ends, int pageLines, const std::vector<int>& dividers) {
     Lines lines;
     for (const std::string& line : report) lines.push_back(Utf8ToCp1251(line));
     const int count = static_cast<int>(lines.size());
@@ -35,7 +35,7 @@ std::vector<std::string> Inferred(const std::vector<std::string>& report, int en
     Body information;
     information.rows = ps.rows;
     std::vector<std::string> found;
-    for (const FixLine& line : InferFixedLines(lines, information, ends).lines)
+    for (const FixLine& line : InferFixedLines(lines, information, ends, dividers).lines)
         found.push_back(std::to_string(line.BegCol) + "-" + std::to_string(line.EndCol) + " " + Cp1251ToUtf8(line.Str));
     found.push_back("PS " + Cp1251ToUtf8(ps.text));
     return found;
@@ -49,6 +49,7 @@ TEST(InferRowsTest, FixedLinesAndPostscriptOfRealLayouts) {
         std::vector<int> ends;
         int pageLines;
         std::vector<std::string> expected;
+        std::vector<int> dividers = {};  // the cap's lines over rows printed without them
     } cases[] = {
         {"item headings alone in the first column were written cell by cell; one word names them all",
          {"ВЕДОМОСТЬ", "Наименование                        Цена      Кол.     Сумма", "Болт М16, Инв.номер 0281",
@@ -62,14 +63,29 @@ TEST(InferRowsTest, FixedLinesAndPostscriptOfRealLayouts) {
           "|  1  | Гвозди   |   12.50 |", "|  2  | Шурупы   |    3.00 |", "| Итого          |   15.50 |",
           "+-----+----------+---------+"},
          1, 4, {7, 18, 28}, 0, {"PS "}},
-        {"a caption across a column end lost its first column; a label fitting its own column is a row",
+        {"a caption across a column end lost its first column; one whose colon stands on its column's line lost "
+         "the colon to the blanked line; a label inside its own column is a row",
          {"КАССА", "------------------------------------------------",
-          " Номер    Кому                  Приход    Расход", "------------------------------------------------",
+          " Номер |       Кому        | Приход  | Расход  |", "------------------------------------------------",
           "      Остаток на начало дня:    100.00", " 00419    Мельник                12.50",
           " 00398    Ткаченко                          7.25", "                    Перенос:    112.50      7.25",
-          " 00400    Шевчук                 10.00", "------------------------------------------------",
-          "Количество листов: 1"},
-         1, 4, {8, 28, 38, 48}, 0, {"1-2 Остаток на начало дня:", "PS Количество листов:"}},
+          " 00400    Шевчук                 10.00", "                   Сторно:     10.00",
+          "------------------------------------------------", "Количество листов: 1"},
+         1, 4, {8, 28, 38, 48}, 0, {"1-2 Остаток на начало дня:", "1-2 Перенос:", "PS Количество листов:"},
+         {8, 28, 38, 48}},
+        {"a label that the column ends cut inside its words was written cell by cell; a total within the first "
+         "column lost its letters on the cap's lines (the left border and the column's end)",
+         {"ПРИХОД", "+---+----------+------+------+----------+", "| N |   Дата   |Номер |Маш.  |   Сумма  |",
+          "+---+----------+------+------+----------+", "   1 01.03.2005   2310  40517   20176.53",
+          "   2 06.03.2005   2313  40539    1915.33", "Итого                           22091.86",
+          "В т.ч. по операции        101   22091.86"},
+         1, 4, {5, 16, 23, 30, 41}, 0, {"1-3 В т.ч. по операции", "1-2 Итого", "PS "}, {1, 5, 16, 23, 30, 41}},
+        {"the number of a group written after its total's label was cut off into the next column",
+         {"РЕЕСТР", "------------------------------------------", " Nr   Получатель  Дата              Сумма",
+          "------------------------------------------", " 146  Атлант        14.11.2003     548 000",
+          " 157  Гомель        20.11.2003      12 000", " Итого по группе 22                560 000",
+          " Итого по группе 5                 560 000"},
+         1, 4, {5, 16, 30, 42}, 0, {"1-3 Итого по группе", "PS "}},
         {"a balance and a continuation line under an unruled table started a postscript of empty rows",
          {"БАНК", "====================================================",
           " Nr            Дебет      Кредит  Примечание", "====================================================",
@@ -138,11 +154,16 @@ TEST(InferRowsTest, FixedLinesAndPostscriptOfRealLayouts) {
          {"ПРАЙС", "  Код    Наименование               Цена", "  ** Группа: 01 Мука",
           "  0101   Мука пшеничная            12.50", "         высший сорт", "  ** Группа: 02 Крупы",
           "  0201   Крупа манная               8.40", "         фасованная"},
-         1, 2, {30, 40}, 0, {"0-0 Группа:", "PS "}},
+         1, 2, {30, 40}, 0, {"0-0 ** Группа:", "PS "}},
+        {"the count of documents in a total's label kept the next report's total out of the fixed line",
+         {"БАНК", "----------------------------------------", " Nr  Дата      Счет              Сумма",
+          "----------------------------------------", " 1   01.02.08  4070281        1,204.40",
+          " 2   02.02.08  4070282          336.00", "ИТОГО: 2 докум.                  1,540.40"},
+         1, 4, {5, 14, 24, 40}, 0, {"1-3 ИТОГО:", "PS "}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
-        EXPECT_EQ(Inferred(c.report, c.endTitle, c.endCap, c.ends, c.pageLines), c.expected);
+        EXPECT_EQ(Inferred(c.report, c.endTitle, c.endCap, c.ends, c.pageLines, c.dividers), c.expected);
     }
 }
 
