@@ -335,6 +335,12 @@ struct OnTheLine {
     bool text = false;  // some text stands on it
     int starts = 0;     // rows whose text begins on it
     int ends = 0;       // rows whose text ends on it
+    std::map<int, int> crossingFrom;  // rows whose text runs over it, by where that text begins
+    int Crossing() const {
+        int rows = 0;
+        for (auto [from, count] : crossingFrom) rows += count;
+        return rows;
+    }
 };
 
 OnTheLine TextsOn(const Lines& lines, const Body& body, const FixedLines& fixed, const std::vector<int>& ends, int d) {
@@ -347,6 +353,10 @@ OnTheLine TextsOn(const Lines& lines, const Body& body, const FixedLines& fixed,
         on.text = true;
         on.starts += !before && after ? 1 : 0;
         on.ends += after ? 0 : 1;
+        if (before && after) {
+            int from = IsText(CharAt(line, d - 2)) ? d - 2 : d - 1;
+            ++on.crossingFrom[IsText(CharAt(line, from - 1)) ? 0 : from];  // 0: from further left
+        }
     }
     return on;
 }
@@ -356,7 +366,7 @@ OnTheLine TextsOn(const Lines& lines, const Body& body, const FixedLines& fixed,
 std::string SettleCapLines(const Lines& lines, const Body& body, const FixedLines& fixed, Columns& columns) {
     if (!columns.capLines) return "";
     std::vector<int>& ends = columns.ends;
-    std::vector<int> kept, standing;
+    std::vector<int> kept, standing, moved;
     for (int d : columns.dividers) {
         OnTheLine on = TextsOn(lines, body, fixed, ends, d);
         (on.text ? standing : kept).push_back(d);
@@ -365,13 +375,31 @@ std::string SettleCapLines(const Lines& lines, const Body& body, const FixedLine
         // column ends before the line, so that the text stays whole in the next one,
         // unless as many texts end on it.
         auto at = std::find(ends.begin(), ends.end(), d);
-        if (on.starts > on.ends && at != ends.end() && at + 1 != ends.end() && d > 1 &&
-            (at == ends.begin() || *(at - 1) < d - 1))
-            *at = d - 1;
+        if (at == ends.end() || at + 1 == ends.end() || d <= 1) continue;
+        const int previous = at == ends.begin() ? 0 : *(at - 1);
+        if (on.starts > on.ends && previous < d - 1) *at = d - 1;
+        // Fields printed a position or two left of the cap's boxes run over its line in
+        // most rows ("… 19317.70 101" with the code across the box of "КОП"): the
+        // column ends before them, so that they stay whole in the next column.
+        int crossing = on.Crossing();
+        if (crossing > on.starts && crossing > on.ends) {
+            auto most = std::max_element(on.crossingFrom.begin(), on.crossingFrom.end(),
+                                         [](auto a, auto b) { return a.second < b.second; });
+            if (most->first > 0 && most->first - 1 > previous) {
+                *at = most->first - 1;
+                moved.push_back(static_cast<int>(at - ends.begin()) + 1);
+            }
+        }
     }
     columns.dividers = kept;
-    return standing.empty() ? "" : "; не вычищаются линии шапки в позициях " + JoinPositions(standing) +
-                                       ", где в строках таблицы стоит текст";
+    std::string said;
+    if (!moved.empty()) {
+        said = "; строки таблицы напечатаны левее линий шапки: графы " + JoinPositions(moved) +
+               " кончаются перед их полями (концы граф " + JoinPositions(ends) + ")";
+    }
+    if (!standing.empty())
+        said += "; не вычищаются линии шапки в позициях " + JoinPositions(standing) + ", где в строках таблицы стоит текст";
+    return said;
 }
 
 namespace {
@@ -382,11 +410,14 @@ std::string_view Region(const std::string& line, const std::vector<int>& ends, i
     return Slice(line, first, ends[e - 1] - 1);
 }
 
-// The line that closes column c: on its end, or just past it where the column ends
-// before a line that data rows write on.
+// The line that closes column c: on its end, or up to three positions past it where
+// the column ends before the fields that the rows print on or across that line.
 bool DividerAfter(const std::string& line, const std::vector<int>& ends, int c) {
-    return JunctionAt(line, ends[c - 1]) ||
-           (c < static_cast<int>(ends.size()) && IsVertical(CharAt(line, ends[c - 1] + 1)));
+    if (JunctionAt(line, ends[c - 1])) return true;
+    if (c >= static_cast<int>(ends.size())) return false;
+    for (int p = ends[c - 1] + 1; p <= ends[c - 1] + 3 && p < ends[c]; ++p)
+        if (IsVertical(CharAt(line, p))) return true;
+    return false;
 }
 
 // The last column of the cell that starts at column b: columns join while no

@@ -154,6 +154,13 @@ TEST(InferColumnsTest, RealReportFaults) {
           "-------------------------"},
          {5, 17, 26},
          {1, 5, 17, 26}},
+        {"rows without lines printed two positions left of the cap's boxes: the operation code runs over the "
+         "cap's line at 16, so the column before ends ahead of it, and that line is not blanked",
+         0, 2,
+         {"+----+---------+---+", "| N  |  Сумма  |КОП|", "+----+---------+---+", "  1     12.50 101",
+          "  2    310.00 108", "  3      7.25 101"},
+         {6, 14, 20},
+         {1, 6, 20}},
         {"rows without lines under a cap whose top rule carries the sheet number: its corner letters (\"T\") on "
          "the cap's lines are no text to keep",
          0, 2,
