@@ -21,10 +21,6 @@ std::string Join(const PosList& list) {
     return text;
 }
 
-std::string FixValue(const FixLine& line) {
-    return std::to_string(line.BegCol) + "," + std::to_string(line.EndCol) + "," + line.Str;
-}
-
 void WriteGeneral(ProjectText& out, const DocumentDescription& d) {
     out.Section("Tabulizer");
     out.Key("Version", "1.0");
@@ -125,6 +121,10 @@ std::string ReadableAsWritten(std::string cp1251) {
 }
 
 }  // namespace
+
+std::string FixValue(const FixLine& line) {
+    return std::to_string(line.BegCol) + "," + std::to_string(line.EndCol) + "," + line.Str;
+}
 
 std::string MergeClValue(const DocumentDescription& d) {
     int count = Count(d.CountMerge, kMaxMerges);

@@ -15,6 +15,9 @@ namespace tabulizer {
 // a comma in a font name, or a value longer than the 254 characters a read returns.
 std::string FormatProject(const DocumentDescription& description);
 
+// The value of an FS or PS key: the first and last column, then the text.
+std::string FixValue(const FixLine& line);
+
 // The value of the MergeCl key: the count of merged cells, then five numbers each.
 std::string MergeClValue(const DocumentDescription& description);
 

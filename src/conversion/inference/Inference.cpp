@@ -55,6 +55,13 @@ void StoreRows(DocumentDescription& d, const Separators& separators, const Fixed
         else stored = {};
     }
     d.FixStr[0].Str = UpToNul(ps.text);
+    // A fixed line is told by the beginning of its text: one too long for a project
+    // value keeps the beginning that fits.
+    for (int i = 0; i <= d.CountFixLines; ++i) {
+        std::size_t stored = FixValue(d.FixStr[i]).size();
+        if (stored > IniFile::kMaxValueLength)
+            d.FixStr[i].Str.resize(d.FixStr[i].Str.size() - (stored - IniFile::kMaxValueLength));
+    }
     d.CountMerge = static_cast<i16>(merges.cells.size());
     for (std::size_t i = 0; i < merges.cells.size(); ++i) d.MergeCl[i] = merges.cells[i];
     // A project value holds 254 characters: merged cells that would not fit are
