@@ -159,16 +159,14 @@ SpillRef SheetSpill::Store(const Sheet& sheet, CellFormats& formats) {
 // on with the next page while they deflate it.
 void SheetSpill::DeflatePart(const Sheet& sheet, CellFormats& formats, SpillRef& where) {
     if (partsFailed_) return;
+    if (!partFile_) {
+        const int fd = OpenUnnamedFile(nullptr);
+        if (fd >= 0 && !(partFile_ = ::fdopen(fd, "w+b"))) ::close(fd);
+        if (!partFile_) return DropParts();
+        std::setvbuf(partFile_, nullptr, _IOFBF, kPartBuffer);
+    }
     try {
-        if (!parts_) {
-            const int fd = OpenUnnamedFile(nullptr);
-            if (fd < 0 || !(partFile_ = ::fdopen(fd, "w+b"))) {
-                if (fd >= 0) ::close(fd);
-                throw std::bad_alloc();
-            }
-            std::setvbuf(partFile_, nullptr, _IOFBF, kPartBuffer);
-            parts_ = std::make_unique<ZipWriter>(partFile_);
-        }
+        if (!parts_) parts_ = std::make_unique<ZipWriter>(partFile_);
         const std::size_t entry = parts_->Begin({});
         WriteHeldSheet(*parts_, formats, sheet, false);
         parts_->End();
