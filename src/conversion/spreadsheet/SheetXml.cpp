@@ -224,13 +224,15 @@ std::string Dimension(const Sheet& sheet) {
     return ExtentRef(extent);
 }
 
+}  // namespace
+
 SheetHead HeadOf(const Sheet& sheet, bool active) {
     SheetHead head{Dimension(sheet), active, sheet.selection, 0, {}};
     for (const auto& [column, width] : sheet.widths) head.columns.push_back({column, width, 0});
     return head;
 }
 
-void WriteRows(SheetXmlWriter& writer, const Sheet& sheet) {
+void WriteSheetRows(SheetXmlWriter& writer, const Sheet& sheet) {
     std::vector<CellOut> cells;
     for (int row = 1; row <= sheet.RowCount(); ++row) {
         const std::vector<Cell>& held = sheet.Row(row);
@@ -246,14 +248,6 @@ void WriteRows(SheetXmlWriter& writer, const Sheet& sheet) {
         }
         writer.Row(row, cells);
     }
-}
-
-}  // namespace
-
-void WriteHeldSheet(ZipWriter& zip, CellFormats& formats, const Sheet& sheet, bool active) {
-    SheetXmlWriter writer(zip, formats, HeadOf(sheet, active));
-    WriteRows(writer, sheet);
-    writer.End(sheet.merges.All(), nullptr);
 }
 
 }  // namespace tabulizer::sheet
