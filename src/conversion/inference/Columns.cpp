@@ -4,7 +4,6 @@
 #include <map>
 #include <set>
 
-#include "conversion/ConvStr.h"
 #include "conversion/inference/Elements.h"
 #include "conversion/inference/LineShapes.h"
 
@@ -250,15 +249,10 @@ std::vector<int> EndsAtRowLines(const Lines& lines, const std::vector<int>& rows
 
 }  // namespace
 
-int LongestLine(const Lines& rawLines, bool windows) {
-    int longest = 0;
-    std::string line;
-    for (const std::string& raw : rawLines) {
-        line = raw;
-        ConvStr(line, windows);
-        longest = std::max(longest, static_cast<int>(line.size()));
-    }
-    return longest;
+int LongestLine(const Lines& lines) {
+    std::size_t longest = 0;
+    for (const std::string& line : lines) longest = std::max(longest, line.size());
+    return static_cast<int>(longest);
 }
 
 Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows,

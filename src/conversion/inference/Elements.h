@@ -45,6 +45,7 @@ Lines SplitFormFeedLines(const Lines& rawLines);
 struct PagedLines {
     Lines lines;
     PageLayout layout;
+    int longestLine = 0;  // MaxLStr, by LongestLine over the lines before their cut at form feeds
 };
 PagedLines InferPagedLines(const Lines& rawLines, bool windows);
 
@@ -93,9 +94,9 @@ struct Columns {
 Columns InferColumns(const Lines& lines, const Body& body, const std::vector<int>& fixedRows,
                      const std::vector<int>& capRows, int longestLine);
 // The length of the longest line as the editor measures it: each line as read,
-// converted and with tabs expanded, before any cut at a form feed (a form feed
-// that ends a page's last line counts as a character of it).
-int LongestLine(const Lines& rawLines, bool windows);
+// converted and with tabs expanded (`lines`), before any cut at a form feed (a form
+// feed that ends a page's last line counts as a character of it).
+int LongestLine(const Lines& lines);
 
 struct Merges {
     std::vector<MergeCell> cells;

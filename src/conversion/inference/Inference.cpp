@@ -125,7 +125,7 @@ ReportInference InferLines(const std::vector<std::string>& rawLines) {
     const Page& sample = layout.pages[frame.firstPage];
     std::vector<int> capRows;
     for (int o = frame.endTitle; o < std::min(frame.endCap, sample.size()); ++o) capRows.push_back(sample.lines[o]);
-    Columns columns = InferColumns(lines, body, totals.rows, capRows, LongestLine(rawLines, code.windows));
+    Columns columns = InferColumns(lines, body, totals.rows, capRows, paged.longestLine);
     const std::size_t columnsFinding = result.findings.size();
     result.findings.push_back(columns.finding);
     if (columns.ends.empty()) return NotATable(std::move(result), "под шапкой нет строк таблицы");

@@ -262,9 +262,10 @@ PageLayout InferPages(const Lines& lines) {
 PagedLines InferPagedLines(const Lines& rawLines, bool windows) {
     Lines whole = rawLines;
     for (std::string& line : whole) ConvStr(line, windows);
+    const int longest = LongestLine(whole);
     if (!HasFormFeed(whole)) {
         PageLayout layout = ReferencePages(whole);
-        return {std::move(whole), std::move(layout)};
+        return {std::move(whole), std::move(layout), longest};
     }
     Lines split = SplitFormFeedLines(rawLines);
     for (std::string& line : split) ConvStr(line, windows);
@@ -278,10 +279,10 @@ PagedLines InferPagedLines(const Lines& rawLines, bool windows) {
         if (byReference.etalonLine > 0 && byReference.lead == 0) {
             byReference.finding.text += "; переводы страницы есть, но первая страница начинается иначе, чем "
                                         "следующие за ними";
-            return {std::move(whole), std::move(byReference)};
+            return {std::move(whole), std::move(byReference), longest};
         }
     }
-    return {std::move(split), std::move(byFeeds)};
+    return {std::move(split), std::move(byFeeds), longest};
 }
 
 }  // namespace tabulizer::inference

@@ -40,7 +40,7 @@ Inferred InferTable(const Lines& lines, const ColumnsCase& c) {
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) page.lines.push_back(i);
     for (int i = c.capFirst; i <= c.capLast; ++i) capRows.push_back(i);
     Inferred result;
-    result.columns = InferColumns(lines, body, {}, capRows, LongestLine(lines, true));
+    result.columns = InferColumns(lines, body, {}, capRows, LongestLine(lines));
     FixedLines fixed = InferFixedLines(lines, body, result.columns.ends);
     SettleCapLines(lines, body, fixed, result.columns);
     Frame frame{.endTitle = c.capFirst, .endCap = c.capLast + 1, .ruled = true, .tableTop = c.capFirst, .finding = {}};
