@@ -318,9 +318,8 @@ namespace {
 // The last column a fixed line merges its text over: a row that holds no fixed
 // text is cut into all its columns.
 int MergedThrough(const std::string& line, const FixedLines& fixed, int columnCount) {
-    for (const FixLine& f : fixed.lines)
-        if (!f.Str.empty() && line.find(f.Str) != std::string::npos) return f.BegCol == 0 ? columnCount : f.EndCol;
-    return 0;
+    const FixLine* f = fixed.Of(line);
+    return f == nullptr ? 0 : f->BegCol == 0 ? columnCount : f->EndCol;
 }
 
 // How the texts of the rows meet a cap's line at position d, a fixed line's merged

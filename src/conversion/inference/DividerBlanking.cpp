@@ -12,17 +12,10 @@
 namespace tabulizer::inference {
 namespace {
 
-// The fixed line the run takes a line for: the first whose text it holds.
-const FixLine* FixedLineOf(const std::string& line, const FixedLines& fixed) {
-    for (const FixLine& f : fixed.lines)
-        if (!f.Str.empty() && line.find(f.Str) != std::string::npos) return &f;
-    return nullptr;
-}
-
 // A fixed line merged from the first column over more: the run blanks no line of
 // its first column.
 bool MergedFromFirstColumn(const std::string& line, const FixedLines& fixed, int columnCount) {
-    const FixLine* f = FixedLineOf(line, fixed);
+    const FixLine* f = fixed.Of(line);
     return f != nullptr && (f->BegCol == 0 ? columnCount > 1 : f->BegCol == 1 && f->EndCol > 1);
 }
 
@@ -132,7 +125,7 @@ std::string KeepTextUnblanked(const Lines& lines, const Page& sample, const Fram
         for (std::size_t i = 0; i < capRows.size() && lost == 0; ++i)
             lost = firstLost(lines[sample.lines[capRows[i]]], {capRows[i] + 1, nullptr});
         for (std::size_t i = 0; i < rows.size() && lost == 0; ++i)
-            lost = firstLost(lines[rows[i]], {0, FixedLineOf(lines[rows[i]], fixed)});
+            lost = firstLost(lines[rows[i]], {0, fixed.Of(lines[rows[i]])});
         if (lost == 0) break;
         std::erase(columns.dividers, lost);
         kept.push_back(lost);

@@ -108,6 +108,9 @@ struct FixedLines {
     std::vector<FixLine> lines;  // FixStr entries 1..
     std::vector<int> rows;       // the body rows that are fixed lines
     Finding finding;
+
+    // The fixed line the run takes `line` for: the first whose text it holds.
+    const FixLine* Of(std::string_view line) const;
 };
 // Headings and totals kept out of the columns; `columnEnds` may be empty (columns not
 // yet known): then only the rows that begin a total, and no fixed line. `dividers`:

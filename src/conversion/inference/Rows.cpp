@@ -423,6 +423,12 @@ int FirstHolding(const Lines& lines, const Page& page, const Frame& frame, const
 
 }  // namespace
 
+const FixLine* FixedLines::Of(std::string_view line) const {
+    for (const FixLine& f : lines)
+        if (!f.Str.empty() && line.find(f.Str) != std::string_view::npos) return &f;
+    return nullptr;
+}
+
 FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vector<int>& ends,
                            const std::vector<int>& dividers) {
     FixedLines fixed;
@@ -479,15 +485,14 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
                      [](const FixLine& a, const FixLine& b) { return a.Str.size() > b.Str.size(); });
     int dropped = std::max(0, static_cast<int>(named.size()) - kMaxFixLines);
     named.resize(named.size() - dropped);
+    fixed.lines = named;
     int unnamed = 0;  // rows that no text makes the fixed line of their kind
     for (const Kind& kind : kinds)
         for (int row : kind.rows) {
-            auto first = std::find_if(named.begin(), named.end(),
-                                      [&](const FixLine& f) { return Contains(lines[row], f.Str); });
-            unnamed += first == named.end() || first->BegCol != (kind.whole ? 0 : kind.begCol) ||
+            const FixLine* first = fixed.Of(lines[row]);
+            unnamed += first == nullptr || first->BegCol != (kind.whole ? 0 : kind.begCol) ||
                        first->EndCol != (kind.whole ? 0 : kind.endCol);
         }
-    fixed.lines = named;
     for (const FixLine& line : fixed.lines)
         fixed.finding.text += (fixed.finding.text.empty() ? "«" : "; «") + Cp1251ToUtf8(line.Str) + "» (графы " +
                               std::to_string(line.BegCol) + "–" + std::to_string(line.EndCol) + ")";
