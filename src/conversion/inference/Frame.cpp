@@ -68,7 +68,7 @@ bool InTable(std::string_view line, Verticals verticals) {
 int ColumnNumber(std::string_view word, bool& lettered) {
     std::size_t digits = 0;
     int value = 0;
-    while (digits < word.size() && word[digits] >= '0' && word[digits] <= '9' && value < 1000)
+    while (digits < word.size() && IsDigit(word[digits]) && value < 1000)
         value = value * 10 + (word[digits++] - '0');
     lettered = digits > 0 && digits + 1 == word.size() && IsLetter(word.back());
     return digits > 0 && (digits == word.size() || lettered) ? value : -1;
@@ -360,7 +360,7 @@ std::vector<bool> DataGaps(const Lines& lines, const std::vector<int>& allRows) 
 // Where a header word would be cut: at a column end inside it, or over a gap of
 // the data rows that it bridges from one field into the next; 0 for nowhere.
 int CutOfHeader(std::string_view line, const std::vector<int>& columnEnds, const std::vector<bool>& gaps) {
-    auto wordChar = [](char c) { return IsLetter(c) || (c >= '0' && c <= '9'); };
+    auto wordChar = [](char c) { return IsLetter(c) || IsDigit(c); };
     for (int end : columnEnds)
         if (wordChar(CharAt(line, end)) && wordChar(CharAt(line, end + 1))) return end;
     auto gap = [&](int p) { return p < static_cast<int>(gaps.size()) && gaps[p]; };

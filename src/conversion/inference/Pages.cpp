@@ -73,7 +73,7 @@ std::vector<Page> PagesFrom(const std::vector<int>& starts, int lineCount) {
 std::string WithoutDigits(std::string_view line) {
     std::string text(line);
     for (char& c : text)
-        if (c >= '0' && c <= '9') c = '0';
+        if (IsDigit(c)) c = '0';
     return text;
 }
 

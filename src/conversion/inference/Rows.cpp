@@ -485,7 +485,7 @@ FixedLines InferFixedLines(const Lines& lines, const Body& body, const std::vect
                      [](const FixLine& a, const FixLine& b) { return a.Str.size() > b.Str.size(); });
     int dropped = std::max(0, static_cast<int>(named.size()) - kMaxFixLines);
     named.resize(named.size() - dropped);
-    fixed.lines = named;
+    fixed.lines = std::move(named);
     int unnamed = 0;  // rows that no text makes the fixed line of their kind
     for (const Kind& kind : kinds)
         for (int row : kind.rows) {
