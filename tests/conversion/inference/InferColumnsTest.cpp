@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Cp1251.h"
+#include "Cp1251Lines.h"
 #include "conversion/inference/Elements.h"
 #include "conversion/inference/LineShapes.h"
 
@@ -170,8 +170,7 @@ TEST(InferColumnsTest, RealReportFaults) {
          {6, 13, 21}},
     };
     for (const ColumnsCase& c : cases) {
-        Lines lines;
-        for (const std::string& line : c.lines) lines.push_back(Utf8ToCp1251(line));
+        const Lines lines = Cp1251(c.lines);
         Inferred got = InferTable(lines, c);
         EXPECT_EQ(got.columns.ends, c.ends) << c.fault;
         EXPECT_EQ(got.columns.dividers, c.dividers) << c.fault;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Cp1251Lines.h"
 #include "common/Cp1251.h"
 #include "conversion/inference/Elements.h"
 
@@ -19,8 +20,7 @@ namespace {
 // into pages of `pageLines` lines (0: one page); `dividers` are blanked out of its rows.
 std::vector<std::string> Inferred(const std::vector<std::string>& report, int endTitle, int endCap,
                                   const std::vector<int>& ends, int pageLines, const std::vector<int>& dividers) {
-    Lines lines;
-    for (const std::string& line : report) lines.push_back(Utf8ToCp1251(line));
+    const Lines lines = Cp1251(report);
     const int count = static_cast<int>(lines.size());
     PageLayout layout;
     for (int first = 0; first < count; first += pageLines > 0 ? pageLines : count) {
