@@ -24,11 +24,15 @@ namespace {
 constexpr std::size_t kWorkerStack = 256 * 1024;
 constexpr int kMaxThreads = 64;
 
-constexpr int kLevel = 6;  // the default level, as spreadsheet packages are
+constexpr int kLevel = 6;  // zlib's default level, as spreadsheet packages are
+// libdeflate's level 5 makes a page's sheet a little smaller than zlib's level 6 (6.03
+// against 6.10 MB on 39 MB of sheet XML) in 40% of zlib's time; its level 6 gains 1.3%
+// of size for a quarter more time, level 1 is three times as fast and 14% larger.
+constexpr int kWholeLevel = 5;
 
 // What a thread deflates with: zlib for entries of several blocks (it primes a
 // block with the one before and flushes to a byte boundary); libdeflate for an
-// entry of one block, the sheet of a page: as small, in two thirds of the time.
+// entry of one block, the sheet of a page: as small, in less than half the time.
 struct Deflater {
     z_stream zs{};
     libdeflate_compressor* whole = nullptr;
@@ -37,7 +41,7 @@ struct Deflater {
         zs = z_stream{};
         // Raw deflate (no zlib wrapper).
         if (deflateInit2(&zs, kLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
-        whole = libdeflate_alloc_compressor(kLevel);
+        whole = libdeflate_alloc_compressor(kWholeLevel);
         if (!whole) deflateEnd(&zs);
         return whole != nullptr;
     }
