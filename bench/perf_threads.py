@@ -16,13 +16,13 @@ STAGES = [
     ("typed values", ["tabulizer::sheet::ParseTyped"]),
     ("reading lines (read, CP866, classification)", ["tabulizer::LineReader::GetStr"]),
     ("cutting and storing cells", ["tabulizer::PutStr", "tabulizer::PutSep"]),
-    ("putting sheets aside", ["tabulizer::sheet::SheetSpill::Store"]),
     ("page formatting", ["tabulizer::ConversionRun::PageEnd", "tabulizer::FormatStr", "tabulizer::SetFont"]),
+    ("zip output: deflated parts copied, waiting for blocks", [
+        "tabulizer::sheet::ZipWriter::Drain", "tabulizer::sheet::ZipWriter::End", "tabulizer::sheet::ZipWriter::Finish",
+        "tabulizer::sheet::ZipWriter::Copy", "tabulizer::sheet::ZipWriter::Flush"]),
+    ("sheet XML (as sheets are put aside; the active one at the save)", ["tabulizer::sheet::WriteHeldSheet"]),
+    ("putting sheets aside (their records)", ["tabulizer::sheet::SheetSpill::Store"]),
     ("reading sheets back", ["tabulizer::sheet::SheetSpill::Load"]),
-    ("sheet XML", ["tabulizer::sheet::WriteSheetRows", "tabulizer::sheet::HeadOf",
-                   "tabulizer::sheet::SheetXmlWriter::End"]),
-    ("zip output and waiting for blocks", ["tabulizer::sheet::ZipWriter::Drain", "tabulizer::sheet::ZipWriter::End",
-                                           "tabulizer::sheet::ZipWriter::Finish"]),
     ("start-up (dynamic loading)", ["_dl_start", "_dl_init"]),
 ]
 

@@ -66,7 +66,7 @@ void Application::Quit() {
 void Application::SetSaveProbe(SaveProbe probe) { saveProbe = probe; }
 
 void Application::SaveActiveWorkbookAs(const std::string& utf8Path) {
-    const Workbook& book = Open(workbook_, quit_);
+    Workbook& book = Open(workbook_, quit_);
     try {
         ReplaceFile(utf8Path, [this, &book](const std::string& path) { WriteXlsx(book, path, &saving_); }, saveProbe);
     } catch (const Failure& failure) {

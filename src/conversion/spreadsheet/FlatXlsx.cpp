@@ -14,7 +14,7 @@ namespace {
 class FlatXlsx : public FlatTable {
 public:
     FlatXlsx(const std::string& path, const std::vector<FlatColumn>& columns)
-        : columns_(columns.size()), header_(styles_.Apply(0, {Property::kBold, 1})), package_(path, styles_, 1) {
+        : columns_(columns.size()), header_(styles_.Apply(0, {Property::kBold, 1})), package_(path, cellFormats_, 1) {
         SheetHead head{"", true, {}, 1, {}};
         for (std::size_t c = 0; c < columns.size(); ++c) {
             std::uint32_t style = 0;
@@ -59,6 +59,7 @@ public:
 private:
     std::size_t columns_;
     StyleTable styles_;
+    CellFormats cellFormats_{styles_};
     std::uint32_t header_;
     std::vector<std::uint32_t> formats_;  // each column's style
     XlsxPackage package_;

@@ -13,7 +13,10 @@
 #include "common/Failure.h"
 #include "common/SystemReason.h"
 #include "conversion/spreadsheet/Sheet.h"
+#include "conversion/spreadsheet/SheetXml.h"
 #include "conversion/spreadsheet/UnnamedFile.h"
+#include "conversion/spreadsheet/XlsxPackage.h"
+#include "conversion/spreadsheet/ZipWriter.h"
 
 namespace tabulizer::sheet {
 namespace {
@@ -22,6 +25,8 @@ static_assert(std::is_trivially_copyable_v<Cell> && std::is_trivially_copyable_v
 
 // A record above this is not kept in the buffer between sheets.
 constexpr std::size_t kKeptBuffer = 4u << 20;
+// The buffer of the file of deflated parts: a few pages' worth.
+constexpr std::size_t kPartBuffer = 256u << 10;
 
 [[noreturn]] void SpillFailed(const char* what, const char* failed, int error) {
     throw Failure(error == ENOMEM ? kOutOfMemory : kDeviceIoError, what,
@@ -87,6 +92,7 @@ private:
 }  // namespace
 
 SheetSpill::~SheetSpill() {
+    DropParts();
     if (fd_ >= 0) ::close(fd_);
 }
 
@@ -133,7 +139,7 @@ std::unique_ptr<Sheet> Sheet::Decode(const std::string& record) {
     return sheet;
 }
 
-SpillRef SheetSpill::Store(const Sheet& sheet) {
+SpillRef SheetSpill::Store(const Sheet& sheet, CellFormats& formats) {
     if (fd_ < 0) {
         fd_ = OpenUnnamedFile(nullptr);
         if (fd_ < 0) SpillFailed("cannot create the file of finished sheets", "создать", errno);
@@ -145,7 +151,53 @@ SpillRef SheetSpill::Store(const Sheet& sheet) {
         SpillFailed("cannot put a finished sheet aside", "записать", error);
     end_ += where.size;
     if (buffer_.capacity() > kKeptBuffer) std::string().swap(buffer_);
+    DeflatePart(sheet, formats, where);
     return where;
+}
+
+// The part goes to the deflate workers as it is written; the converting thread goes
+// on with the next page while they deflate it.
+void SheetSpill::DeflatePart(const Sheet& sheet, CellFormats& formats, SpillRef& where) {
+    if (partsFailed_) return;
+    if (!partFile_) {
+        const int fd = OpenUnnamedFile(nullptr);
+        if (fd >= 0 && !(partFile_ = ::fdopen(fd, "w+b"))) ::close(fd);
+        if (!partFile_) return DropParts();
+        std::setvbuf(partFile_, nullptr, _IOFBF, kPartBuffer);
+    }
+    try {
+        if (!parts_) parts_ = std::make_unique<ZipWriter>(partFile_);
+        const std::size_t entry = parts_->Begin({});
+        WriteHeldSheet(*parts_, formats, sheet, false);
+        parts_->End();
+        where.part = entry + 1;
+    } catch (const std::exception&) {
+        DropParts();
+    }
+}
+
+void SheetSpill::DropParts() {
+    parts_.reset();
+    if (partFile_) std::fclose(partFile_);
+    partFile_ = nullptr;
+    partsFailed_ = true;
+}
+
+void SheetSpill::FinishParts() {
+    if (!parts_) return;
+    try {
+        parts_->Flush();
+    } catch (const std::exception&) {
+        DropParts();
+    }
+}
+
+void SheetSpill::CopyPart(const SpillRef& where, const std::string& utf8Name, XlsxPackage& package) const {
+    const int fd = ::fileno(partFile_);
+    package.CopySheet(utf8Name, parts_->Deflated(where.part - 1), [fd](std::uint64_t offset, char* into, std::size_t size) {
+        if (int error = Whole(::pread, fd, into, SpillRef{offset, size, 0}))
+            SpillFailed("cannot read a finished sheet back", "прочитать", error);
+    });
 }
 
 std::unique_ptr<Sheet> SheetSpill::Load(const SpillRef& where) const {

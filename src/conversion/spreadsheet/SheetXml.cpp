@@ -235,15 +235,13 @@ std::string Dimension(const Sheet& sheet) {
     return ExtentRef(extent);
 }
 
-}  // namespace
-
 SheetHead HeadOf(const Sheet& sheet, bool active) {
     SheetHead head{Dimension(sheet), active, sheet.selection, 0, {}};
     for (const auto& [column, width] : sheet.widths) head.columns.push_back({column, width, 0});
     return head;
 }
 
-void WriteSheetRows(SheetXmlWriter& writer, const Sheet& sheet) {
+void WriteRows(SheetXmlWriter& writer, const Sheet& sheet) {
     std::vector<CellOut> cells;
     for (int row = 1; row <= sheet.RowCount(); ++row) {
         const std::vector<Cell>& held = sheet.Row(row);
@@ -259,6 +257,14 @@ void WriteSheetRows(SheetXmlWriter& writer, const Sheet& sheet) {
         }
         writer.Row(row, cells);
     }
+}
+
+}  // namespace
+
+void WriteHeldSheet(ZipWriter& zip, CellFormats& formats, const Sheet& sheet, bool active) {
+    SheetXmlWriter writer(zip, formats, HeadOf(sheet, active));
+    WriteRows(writer, sheet);
+    writer.End(sheet.merges.All(), nullptr);
 }
 
 }  // namespace tabulizer::sheet

@@ -66,11 +66,10 @@ private:
     CellRange extent_{0, 0, 0, 0};  // of what was written; bottom 0 = nothing yet
 };
 
-// The head of a held sheet: the extent of its cells and merged areas, its
-// selection and column widths.
-SheetHead HeadOf(const Sheet& sheet, bool active);
-// The rows of a held sheet.
-void WriteSheetRows(SheetXmlWriter& writer, const Sheet& sheet);
+// A held sheet's whole part as the current entry of `zip`: the extent of its cells
+// and merged areas, its selection, column widths, rows and merged areas; `active`
+// for the sheet shown first.
+void WriteHeldSheet(ZipWriter& zip, CellFormats& formats, const Sheet& sheet, bool active);
 
 // Widths in characters as the package stores them (in the default font's terms).
 double StoredWidth(double width);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "conversion/spreadsheet/CellFormats.h"
 #include "conversion/spreadsheet/SaveProgress.h"
 #include "conversion/spreadsheet/Sheet.h"
 #include "conversion/spreadsheet/SheetSpill.h"
@@ -27,6 +28,8 @@ private:
     const Sheet* sheet_;
 };
 
+class XlsxPackage;
+
 class Workbook {
 public:
     explicit Workbook(int sheetCount);
@@ -38,6 +41,9 @@ public:
     SheetRef At(int index) const;
     StyleTable& Styles() { return styles_; }
     const StyleTable& Styles() const { return styles_; }
+    // The formats of the package, numbered as sheets are written: a sheet put aside
+    // is written then, the others at the save.
+    CellFormats& Formats() { return formats_; }
 
     // A new sheet before the active one, made active; the one it replaces is put
     // aside. Sheets are named "Лист1", "Лист2", ... in the order they were
@@ -47,6 +53,9 @@ public:
     // when it was the last. The only sheet of a workbook is kept.
     void DeleteActiveSheet();
 
+    // Puts the sheets into `package` in workbook order; `written` counts them.
+    void WriteSheets(XlsxPackage& package, SaveProgress& written);
+
     // The workbook that was active before this one was added.
     std::unique_ptr<Workbook> previous;
 
@@ -55,6 +64,7 @@ private:
     struct Slot {
         std::unique_ptr<Sheet> sheet;
         SpillRef aside;
+        std::string name;  // the sheet's, for a part copied without reading the sheet back
     };
 
     Slot NewSheet();
@@ -68,6 +78,7 @@ private:
     Sheet* activeSheet_ = nullptr;
     int created_ = 0;
     StyleTable styles_;
+    CellFormats formats_{styles_};
     SheetSpill spill_;
 };
 
@@ -75,6 +86,6 @@ private:
 std::string DumpWorkbook(const Workbook& workbook);
 
 // Writes the workbook as .xlsx to `path`; throws 1004 when that fails.
-void WriteXlsx(const Workbook& workbook, const std::string& path, SaveProgress* progress = nullptr);
+void WriteXlsx(Workbook& workbook, const std::string& path, SaveProgress* progress = nullptr);
 
 }  // namespace tabulizer::sheet

@@ -117,8 +117,8 @@ int CodeFor(int error) { return error == ENOMEM ? kOutOfMemory : kCannotWrite; }
 
 }  // namespace
 
-XlsxPackage::XlsxPackage(const std::string& path, const StyleTable& styles, int sheets)
-    : path_(path), sheets_(sheets), formats_(styles) {
+XlsxPackage::XlsxPackage(const std::string& path, CellFormats& formats, int sheets)
+    : path_(path), sheets_(sheets), formats_(formats) {
     errno = 0;
     file_ = std::fopen(path.c_str(), "wb");
     if (!file_) throw Failure(CodeFor(errno), "cannot create the workbook \"" + path + "\"", SystemReason(errno));
@@ -138,9 +138,14 @@ XlsxPackage::~XlsxPackage() {
     if (file_) std::fclose(file_);
 }
 
-SheetXmlWriter& XlsxPackage::BeginSheet(const std::string& utf8Name, const SheetHead& head) {
+// The name of the next sheet's part.
+std::string XlsxPackage::NextSheet(const std::string& utf8Name) {
     names_.push_back(utf8Name);
-    zip_->Begin("xl/" + SheetPart(static_cast<int>(names_.size()) - 1));
+    return "xl/" + SheetPart(static_cast<int>(names_.size()) - 1);
+}
+
+SheetXmlWriter& XlsxPackage::BeginSheet(const std::string& utf8Name, const SheetHead& head) {
+    zip_->Begin(NextSheet(utf8Name));
     sheet_ = std::make_unique<SheetXmlWriter>(*zip_, formats_, head);
     return *sheet_;
 }
@@ -150,6 +155,16 @@ void XlsxPackage::EndSheet(const std::vector<CellRange>& merges, const CellRange
     sheet_.reset();
     zip_->End();
     if (filter) filters_.push_back({static_cast<int>(names_.size()) - 1, *filter});
+}
+
+void XlsxPackage::WriteSheet(const Sheet& sheet, bool active) {
+    zip_->Begin(NextSheet(sheet.Name()));
+    WriteHeldSheet(*zip_, formats_, sheet, active);
+    zip_->End();
+}
+
+void XlsxPackage::CopySheet(const std::string& utf8Name, const DeflatedEntry& part, const ReadDeflated& read) {
+    zip_->Copy(NextSheet(utf8Name), part, read);
 }
 
 void XlsxPackage::Part(const char* name, const std::string& xml) {

@@ -19,8 +19,9 @@ namespace tabulizer::sheet {
 
 class XlsxPackage {
 public:
-    // A package of `sheets` sheets, each begun and ended once before Finish.
-    XlsxPackage(const std::string& path, const StyleTable& styles, int sheets);
+    // A package of `sheets` sheets, each begun and ended (or copied) once before
+    // Finish; their cells' formats are numbered in `formats`.
+    XlsxPackage(const std::string& path, CellFormats& formats, int sheets);
     ~XlsxPackage();
     XlsxPackage(const XlsxPackage&) = delete;
     XlsxPackage& operator=(const XlsxPackage&) = delete;
@@ -29,7 +30,10 @@ public:
     SheetXmlWriter& BeginSheet(const std::string& utf8Name, const SheetHead& head);
     // `filter`: the range of the sheet's autofilter, or null.
     void EndSheet(const std::vector<CellRange>& merges, const CellRange* filter);
-    CellFormats& Formats() { return formats_; }
+    // The next sheet, written whole.
+    void WriteSheet(const Sheet& sheet, bool active);
+    // The next sheet, its part deflated before with the same formats.
+    void CopySheet(const std::string& utf8Name, const DeflatedEntry& part, const ReadDeflated& read);
     // Writes the remaining parts with `activeSheet` (from 0) shown first, and closes
     // the file.
     void Finish(int activeSheet);
@@ -40,12 +44,13 @@ private:
         CellRange range;
     };
     void Part(const char* name, const std::string& xml);
+    std::string NextSheet(const std::string& utf8Name);
 
     std::string path_;
     int sheets_;
     std::FILE* file_;
     std::unique_ptr<ZipWriter> zip_;
-    CellFormats formats_;
+    CellFormats& formats_;
     std::vector<std::string> names_;
     std::vector<Filter> filters_;
     std::unique_ptr<SheetXmlWriter> sheet_;

@@ -18,6 +18,7 @@ constexpr std::uint64_t kMax32 = std::numeric_limits<std::uint32_t>::max();
 constexpr std::uint16_t kVersion = 20;      // 2.0: deflate
 constexpr std::uint16_t kDeflated = 8;
 constexpr std::uint16_t kDate1980 = 0x21;   // 1 January 1980, the format's first day
+constexpr std::uint64_t kLocalHeaderSize = 30;  // before the entry's name
 
 [[noreturn]] void WriteFailed(int error) {
     throw Failure(kCannotWrite, "cannot write the workbook", SystemReason(error ? error : EIO));
@@ -70,7 +71,7 @@ void ZipWriter::PutLocalHeader(const Entry& e) {
     Put(h.Bytes().data(), h.Bytes().size());
 }
 
-void ZipWriter::Begin(std::string name) {
+std::size_t ZipWriter::Begin(std::string name) {
     Entry entry;
     entry.name = std::move(name);
     entry.crc = static_cast<std::uint32_t>(crc32(0, nullptr, 0));
@@ -78,6 +79,7 @@ void ZipWriter::Begin(std::string name) {
     pending_.push_back({Pending::kLocalHeader, entries_.size() - 1, {}});
     buffer_.clear();
     window_.clear();
+    return entries_.size() - 1;
 }
 
 // A stored block that is not the last: a zero byte (not final, type 0, padded to the
@@ -265,6 +267,37 @@ void ZipWriter::PutCentralHeader(const Entry& e) {
     h.U16(static_cast<std::uint16_t>(e.name.size())).U16(0).U16(0).U16(0).U16(0).U32(0).U32(e.offset);
     h.Text(e.name);
     Put(h.Bytes().data(), h.Bytes().size());
+}
+
+void ZipWriter::Flush() {
+    Drain(0);
+    errno = 0;
+    if (std::fflush(file_) != 0) WriteFailed(errno);
+}
+
+DeflatedEntry ZipWriter::Deflated(std::size_t entry) const {
+    const Entry& e = entries_.at(entry);
+    if (!pending_.empty()) throw std::logic_error("a zip entry is asked for before it was written out");
+    return {e.crc, e.compressed, e.size, e.offset + kLocalHeaderSize + e.name.size()};
+}
+
+void ZipWriter::Copy(std::string name, const DeflatedEntry& deflated, const ReadDeflated& read) {
+    Drain(0);
+    Entry& entry = entries_.emplace_back();
+    entry.name = std::move(name);
+    entry.crc = deflated.crc;
+    entry.compressed = deflated.compressed;
+    entry.size = deflated.size;
+    entry.offset = at_;
+    entry.ended = entry.sized = true;
+    PutLocalHeader(entry);
+    std::string piece;
+    for (std::uint64_t done = 0; done < deflated.compressed;) {
+        piece.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kDeflateBlock, deflated.compressed - done)));
+        read(deflated.data + done, piece.data(), piece.size());
+        Put(piece.data(), piece.size());
+        done += piece.size();
+    }
 }
 
 void ZipWriter::Finish() {

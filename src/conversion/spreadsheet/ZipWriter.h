@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,17 @@
 #include "conversion/spreadsheet/DeflatePool.h"
 
 namespace tabulizer::sheet {
+
+// An entry deflated by one writer, to be copied whole into another archive.
+struct DeflatedEntry {
+    std::uint32_t crc = 0;
+    std::uint64_t compressed = 0;
+    std::uint64_t size = 0;
+    std::uint64_t data = 0;  // where its deflated bytes start in the first writer's file
+};
+
+// Fills `into` with `size` bytes found at `offset` of where an entry was deflated.
+using ReadDeflated = std::function<void(std::uint64_t offset, char* into, std::size_t size)>;
 
 class ZipWriter {
 public:
@@ -24,7 +36,8 @@ public:
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
 
-    void Begin(std::string name);
+    // Begins an entry; its number, from 0, in the order of Begin and Copy.
+    std::size_t Begin(std::string name);
     // The entry's first bytes, stored uncompressed so that Rewrite can change them
     // in place until End: for what is known only once the rest is written. Right
     // after Begin; at most 65535 bytes.
@@ -35,6 +48,13 @@ public:
     void End();
     // Writes the central directory; the archive is complete once the file is closed.
     void Finish();
+
+    // Writes out every entry ended so far (waiting for their blocks) and the file's buffer.
+    void Flush();
+    // Entry `entry` as written out by Flush.
+    DeflatedEntry Deflated(std::size_t entry) const;
+    // An entry deflated before (Deflated of another writer), after the entries before it.
+    void Copy(std::string name, const DeflatedEntry& deflated, const ReadDeflated& read);
 
     // Failures throw Failure(1004) with the system's reason as detail.
 
