@@ -97,7 +97,7 @@ protected:
     // A 1 MB file system at `folder` (made here), or false when none can be mounted.
     bool MountSmall(const std::filesystem::path& folder) {
         std::filesystem::create_directories(folder);
-        if (geteuid() != 0 || std::system(("mount -t tmpfs -o size=256k tmpfs '" + folder.string() + "' 2>/dev/null").c_str()) != 0)
+        if (geteuid() != 0 || std::system(("mount -t tmpfs -o size=1m tmpfs '" + folder.string() + "' 2>/dev/null").c_str()) != 0)
             return false;
         mounted_ = folder;
         return true;

@@ -130,13 +130,9 @@ void SheetXmlWriter::Flush(std::size_t above) {
 }
 
 void SheetXmlWriter::AppendCell(const CellOut& cell, std::string_view ref) {
-    if (ref.empty()) {
-        out_ += "<c";
-    } else {
-        out_ += "<c r=\"";
-        out_ += ref;
-        out_ += '"';
-    }
+    out_ += "<c r=\"";
+    out_ += ref;
+    out_ += '"';
     if (std::uint32_t format = formats_.IndexOf(cell.style)) {
         out_ += " s=\"";
         AppendInt(out_, format);
@@ -173,21 +169,17 @@ void SheetXmlWriter::Row(int row, const std::vector<CellOut>& cells) {
     out_ += "<row r=\"";
     out_.append(digits, digitCount);
     out_ += "\">";
-    // A cell right after the one before it (or first in its column 1) goes without
-    // its reference: readers count it on. The references were a sixth of the XML, and
-    // a row number in every cell kept the deflater from matching one row with the next.
+    // Every cell names itself, although the format lets a cell that follows the one
+    // before it go without: without the references the XML is a sixth smaller and
+    // deflates to 30% less, but Gnumeric puts such cells nowhere.
     std::string ref;
     int first = 0, last = 0;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (!Written(cells[i])) continue;
-        const int column = static_cast<int>(i) + 1;
-        ref.clear();
-        if (column != last + 1) {
-            ref = Letters(column);
-            ref.append(digits, digitCount);
-        }
-        last = column;
+        last = static_cast<int>(i) + 1;
         if (first == 0) first = last;
+        ref = Letters(last);
+        ref.append(digits, digitCount);
         AppendCell(cells[i], ref);
     }
     out_ += "</row>";

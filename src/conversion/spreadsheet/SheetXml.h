@@ -1,8 +1,7 @@
 #pragma once
 // One sheet's part of an .xlsx package, written row by row as the rows come, so
 // that a sheet of any length passes through in pieces: its view and columns, the
-// rows of cells (texts inline, numbers in their shortest exact form, a cell's
-// reference only where it does not follow the cell before it), then the
+// rows of cells (texts inline, numbers in their shortest exact form), then the
 // autofilter and the merged areas.
 #include <cstdint>
 #include <string>
@@ -53,7 +52,6 @@ public:
     void End(const std::vector<CellRange>& merges, const CellRange* filter);
 
 private:
-    // `ref` "" leaves the reference out: the cell is the one after the last written.
     void AppendCell(const CellOut& cell, std::string_view ref);
     void Flush(std::size_t above);
     void Extend(const CellRange& area);

@@ -113,13 +113,13 @@ TEST_F(FlatTableFiles, NumbersBeyondASpreadsheetGoInAsText) {
         double number;
         const char* cell;
     } cases[] = {
-        {9.99999999999999e307, "<row r=\"2\"><c><v>9.99999999999999e+307</v></c>"},
-        {1e308, "<row r=\"2\"><c t=\"inlineStr\"><is><t>1e+308</t></is></c>"},
-        {-1.7976931348623157e308, "<row r=\"2\"><c t=\"inlineStr\"><is><t>-1.7976931348623157e+308</t></is></c>"},
-        {2.2251e-308, "<row r=\"2\"><c><v>2.2251e-308</v></c>"},
-        {-5e-324, "<row r=\"2\"><c t=\"inlineStr\"><is><t>-5e-324</t></is></c>"},
-        {2.225e-308, "<row r=\"2\"><c t=\"inlineStr\"><is><t>2.225e-308</t></is></c>"},
-        {0, "<row r=\"2\"><c><v>0</v></c>"},
+        {9.99999999999999e307, "<c r=\"A2\"><v>9.99999999999999e+307</v></c>"},
+        {1e308, "<c r=\"A2\" t=\"inlineStr\"><is><t>1e+308</t></is></c>"},
+        {-1.7976931348623157e308, "<c r=\"A2\" t=\"inlineStr\"><is><t>-1.7976931348623157e+308</t></is></c>"},
+        {2.2251e-308, "<c r=\"A2\"><v>2.2251e-308</v></c>"},
+        {-5e-324, "<c r=\"A2\" t=\"inlineStr\"><is><t>-5e-324</t></is></c>"},
+        {2.225e-308, "<c r=\"A2\" t=\"inlineStr\"><is><t>2.225e-308</t></is></c>"},
+        {0, "<c r=\"A2\"><v>0</v></c>"},
     };
     for (const Case& c : cases) {
         Fill(*CreateFlatXlsx(path("t.xlsx"), {{}}), {"N"}, {{Number(c.number)}});
