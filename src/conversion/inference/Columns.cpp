@@ -319,7 +319,7 @@ namespace {
 // text is cut into all its columns.
 int MergedThrough(const std::string& line, const FixedLines& fixed, int columnCount) {
     const FixLine* f = fixed.Of(line);
-    return f == nullptr ? 0 : f->BegCol == 0 ? columnCount : f->EndCol;
+    return f == nullptr ? 0 : MergedColumns(*f, columnCount).last;
 }
 
 // How the texts of the rows meet a cap's line at position d, a fixed line's merged

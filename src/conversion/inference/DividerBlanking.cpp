@@ -16,7 +16,9 @@ namespace {
 // its first column.
 bool MergedFromFirstColumn(const std::string& line, const FixedLines& fixed, int columnCount) {
     const FixLine* f = fixed.Of(line);
-    return f != nullptr && (f->BegCol == 0 ? columnCount > 1 : f->BegCol == 1 && f->EndCol > 1);
+    if (f == nullptr) return false;
+    const ColumnSpan span = MergedColumns(*f, columnCount);
+    return span.first == 1 && span.last > 1;
 }
 
 // How the run meets one line: as a line of the cap (its page line, for the merged
@@ -57,10 +59,9 @@ std::vector<int> ErasedText(std::string line, const Columns& columns, const Merg
                 break;
             }
         } else if (role.fixed != nullptr) {
-            int first = role.fixed->BegCol == 0 ? 1 : role.fixed->BegCol;
-            int last = role.fixed->BegCol == 0 ? n : std::max<int>(role.fixed->EndCol, first);
-            if (first == c) {
-                extra = last - first;
+            const ColumnSpan span = MergedColumns(*role.fixed, n);
+            if (span.first == c) {
+                extra = span.last - span.first;
                 c = std::min(c + extra, n);
                 blankAfter(c);
             }

@@ -112,6 +112,12 @@ struct FixedLines {
     // The fixed line the run takes `line` for: the first whose text it holds.
     const FixLine* Of(std::string_view line) const;
 };
+// The columns a fixed line is merged over, as the run takes them: BegCol 0 is the
+// whole row, and a last column before the first merges nothing past the first.
+struct ColumnSpan {
+    int first, last;
+};
+ColumnSpan MergedColumns(const FixLine& line, int columnCount);
 // Headings and totals kept out of the columns; `columnEnds` may be empty (columns not
 // yet known): then only the rows that begin a total, and no fixed line. `dividers`:
 // the vertical lines the run blanks out of the rows.

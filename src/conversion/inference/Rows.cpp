@@ -423,6 +423,11 @@ int FirstHolding(const Lines& lines, const Page& page, const Frame& frame, const
 
 }  // namespace
 
+ColumnSpan MergedColumns(const FixLine& line, int columnCount) {
+    if (line.BegCol == 0) return {1, columnCount};
+    return {line.BegCol, std::max<int>(line.EndCol, line.BegCol)};
+}
+
 const FixLine* FixedLines::Of(std::string_view line) const {
     for (const FixLine& f : lines)
         if (!f.Str.empty() && line.find(f.Str) != std::string_view::npos) return &f;
